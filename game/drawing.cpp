@@ -1,0 +1,77 @@
+#include "game.h"
+
+#include <cmath>
+#include <string>
+
+namespace chromatta {
+
+namespace {
+
+std::optional<Holder> holderFor(CellCode code)
+{
+    switch (code) {
+    case CellCode::y:
+        return Holder::y;
+    case CellCode::r:
+        return Holder::r;
+    case CellCode::g:
+        return Holder::g;
+    case CellCode::b:
+        return Holder::b;
+    case CellCode::Y:
+        return Holder::yh;
+    case CellCode::R:
+        return Holder::rh;
+    case CellCode::G:
+        return Holder::gh;
+    case CellCode::B:
+        return Holder::bh;
+    default:
+        return std::nullopt; // "X" shows the surface's background
+    }
+}
+
+} // namespace
+
+std::optional<std::int64_t> NextLevelThreshold(double level)
+{
+    double factor = 0;
+    if (level < 3)
+        factor = 50000;
+    else if (level < 5)
+        factor = 40000;
+    else if (level < 10)
+        factor = 35000;
+    else
+        return std::nullopt;
+    return std::int64_t(std::pow(level + 1, 2) * factor);
+}
+
+void Game::DrawBoard()
+{
+    toolkit_.clearSurface();
+    for (int column = 0; column < Board::Columns; ++column) {
+        for (int row = 0; row < Board::Rows; ++row) {
+            const auto holder = holderFor(state_.board.at(row, column));
+            if (!holder)
+                continue;
+            // Every picture is stretched to the cell of holder b, whatever its own size.
+            const TwipSize cell = toolkit_.holderSize(Holder::b);
+            toolkit_.paintPicture(*holder, 30 + cell.width * column, 75 + cell.height * row,
+                                  cell.width, cell.height);
+        }
+    }
+    const auto level = double(captions_.readNumber(Label::lvl));
+    if (const auto threshold = NextLevelThreshold(level))
+        captions_.set(Label::NEXTLEVEL, "NEXT LEVEL: " + std::to_string(*threshold));
+}
+
+void Game::Timer1_Timer()
+{
+    captions_.setNumber(Label::Nmmc, nextResetCost());
+    CloseEmptyColumns();
+    DropBoxes();
+    DrawBoard();
+}
+
+} // namespace chromatta

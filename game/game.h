@@ -1,0 +1,88 @@
+#pragma once
+
+#include "captions.h"
+#include "game_state.h"
+#include "toolkit.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace chromatta {
+
+// Points needed to leave a level: (level + 1)^2 times a factor that falls with the level;
+// nothing from level 10 on.
+std::optional<std::int64_t> NextLevelThreshold(double level);
+
+// Mouse buttons as the board surface reports them; every button acts alike.
+enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+
+// The game of the main window: its record, its captions and every handler the window calls.
+// The window reaches the rules only through these handlers, the rules reach the window only
+// through the Toolkit.
+class Game
+{
+public:
+    explicit Game(Toolkit &toolkit);
+
+    const GameState &state() const { return state_; }
+    GameState &state() { return state_; }
+    const Captions &captions() const { return captions_; }
+    Captions &captions() { return captions_; }
+
+    // Handlers of the window's events.
+    void Form_Load();
+    void dest_MouseDown(int button, int modifiers, float x, float y);
+    void Timer1_Timer();
+    void Label3_Click();
+    void mnuFileNew_Click();
+
+    // Dealing and starting over.
+    void FillBoard();
+    void NewGame();
+    void ShowBoxCounts();
+
+    // Selection and its value.
+    void ExtendUp(int row, int column, CellCode from, CellCode to);
+    void ExtendDown(int row, int column, CellCode from, CellCode to);
+    void ExtendRight(int row, int column, CellCode from, CellCode to);
+    void ExtendLeft(int row, int column, CellCode from, CellCode to);
+    void GrowSelection();
+    void UnhighlightAll();
+    void ShowSelectionValue();
+
+    // Clearing and the collapse.
+    void ClearGroup();
+    void DropBoxes();
+    void CloseEmptyColumns();
+
+    void DrawBoard();
+
+    // The cell a press at (x, y) twips acts on, or nothing when it lies outside the drawn grid.
+    struct Cell
+    {
+        int row;
+        int column;
+    };
+    static std::optional<Cell> cellAt(double x, double y);
+
+    // Geometry of the drawn grid, in twips of the board surface.
+    static constexpr double GridLeft = 30;
+    static constexpr double GridTop = 75;
+    static constexpr double CellWidth = 705;
+    static constexpr double CellHeight = 720;
+
+private:
+    // Runs one sweep over the board; returns how many cells it highlighted.
+    int sweepOnce();
+    // Walks from a cell in one direction, turning from into to; returns how many it turned.
+    int extend(int row, int column, int rowStep, int columnStep, CellCode from, CellCode to);
+    void playSound(const char *fileName);
+    // 25000 for the first reshuffle of a game, 20000 more for each further one.
+    std::int64_t nextResetCost() const;
+
+    Toolkit &toolkit_;
+    Captions captions_;
+    GameState state_;
+};
+
+} // namespace chromatta

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "toolkit.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace chromatta {
+
+// A toolkit without a screen: it keeps what the rules ask of the window so that tests and the
+// script harness can look at it.
+class RecordingToolkit : public Toolkit
+{
+public:
+    struct Paint
+    {
+        Holder holder;
+        double x, y, width, height;
+        bool operator==(const Paint &) const = default;
+    };
+
+    void setCaption(Label label, std::string_view text) override;
+    void clearSurface() override;
+    void paintPicture(Holder holder, double x, double y, double width, double height) override;
+    TwipSize holderSize(Holder holder) const override { return designHolderSize(holder); }
+    void messageBox(std::string_view prompt, std::string_view title) override;
+    void playSoundToEnd(const std::string &path) override;
+    std::string programFolder() const override { return programFolder_; }
+
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
+    // Paint calls since the most recent clear; hasDrawn is false until the first clear.
+    const std::vector<Paint> &paints() const { return paints_; }
+    bool hasDrawn() const { return clears_ > 0; }
+    int clears() const { return clears_; }
+    int captionWrites() const { return captionWrites_; }
+    const std::vector<std::string> &sounds() const { return sounds_; }
+    const std::vector<std::string> &messages() const { return messages_; }
+
+    // Called as events happen, for a harness that prints them in order.
+    std::function<void(const std::string &path)> onSound;
+    std::function<void(std::string_view prompt, std::string_view title)> onMessage;
+
+private:
+    std::string programFolder_ = "/usr/lib/chromatta-zududo";
+    std::vector<Paint> paints_;
+    int clears_ = 0;
+    int captionWrites_ = 0;
+    std::vector<std::string> sounds_;
+    std::vector<std::string> messages_;
+};
+
+} // namespace chromatta

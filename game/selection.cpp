@@ -1,0 +1,90 @@
+#include "game.h"
+
+namespace chromatta {
+
+int Game::extend(int row, int column, int rowStep, int columnStep, CellCode from, CellCode to)
+{
+    // The starting cell is neither read nor written; the walk stops at the edge, never wraps.
+    int written = 0;
+    int r = row + rowStep;
+    int c = column + columnStep;
+    while (Board::onBoard(r, c) && state_.board.at(r, c) == from) {
+        state_.board.set(r, c, to);
+        ++written;
+        r += rowStep;
+        c += columnStep;
+    }
+    return written;
+}
+
+void Game::ExtendUp(int row, int column, CellCode from, CellCode to)
+{
+    extend(row, column, -1, 0, from, to);
+}
+
+void Game::ExtendDown(int row, int column, CellCode from, CellCode to)
+{
+    extend(row, column, 1, 0, from, to);
+}
+
+void Game::ExtendRight(int row, int column, CellCode from, CellCode to)
+{
+    extend(row, column, 0, 1, from, to);
+}
+
+void Game::ExtendLeft(int row, int column, CellCode from, CellCode to)
+{
+    extend(row, column, 0, -1, from, to);
+}
+
+int Game::sweepOnce()
+{
+    static constexpr CellCode pairs[4][2] = {{CellCode::y, CellCode::Y},
+                                             {CellCode::r, CellCode::R},
+                                             {CellCode::g, CellCode::G},
+                                             {CellCode::b, CellCode::B}};
+    // Up, down, right, left: the order in which the walks start from each highlighted cell.
+    static constexpr int directions[4][2] = {{-1, 0}, {1, 0}, {0, 1}, {0, -1}};
+    int highlighted = 0;
+    for (int row = 0; row < Board::Rows; ++row) {
+        for (int column = 0; column < Board::Columns; ++column) {
+            for (const auto &[plain, lit] : pairs) {
+                for (const auto &[rowStep, columnStep] : directions) {
+                    if (state_.board.at(row, column) == lit)
+                        highlighted += extend(row, column, rowStep, columnStep, plain, lit);
+                }
+            }
+        }
+    }
+    return highlighted;
+}
+
+void Game::GrowSelection()
+{
+    // Each sweep spreads the highlight from every highlighted cell it meets. A single sweep can
+    // miss continuations reached by upward or leftward walks, so sweeps repeat until one adds
+    // nothing: the whole connected group is highlighted, valued and later cleared.
+    while (sweepOnce() > 0) {
+    }
+    ShowSelectionValue();
+}
+
+void Game::UnhighlightAll()
+{
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            state_.board.set(row, column, plainOf(state_.board.at(row, column)));
+}
+
+void Game::ShowSelectionValue()
+{
+    std::int64_t n = 0;
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            n += isHighlighted(state_.board.at(row, column));
+    const std::int64_t value = n * n * 500;
+    captions_.setNumber(Label::SelPts, value);
+    state_.selectionValue = value;
+}
+
+} // namespace chromatta

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace chromatta {
+
+// The labels whose captions are game state, in the order the harness prints them.
+enum class Label { Pts, lvl, SelPts, Nmmc, NEXTLEVEL, Label4, Label6, Label8, Label10, Label12 };
+inline constexpr int LabelCount = 10;
+
+constexpr std::array<std::string_view, LabelCount> LabelNames = {
+    "Pts", "lvl", "SelPts", "Nmmc", "NEXTLEVEL", "Label4", "Label6", "Label8", "Label10", "Label12",
+};
+
+constexpr std::string_view nameOf(Label label)
+{
+    return LabelNames[static_cast<int>(label)];
+}
+
+// The eight picture holders of the picture store, named after the code each one draws.
+enum class Holder { y, r, g, b, yh, rh, gh, bh };
+inline constexpr int HolderCount = 8;
+
+constexpr std::array<std::string_view, HolderCount> HolderNames = {
+    "y", "r", "g", "b", "yh", "rh", "gh", "bh",
+};
+
+constexpr std::string_view nameOf(Holder holder)
+{
+    return HolderNames[static_cast<int>(holder)];
+}
+
+struct TwipSize
+{
+    double width = 0;
+    double height = 0;
+};
+
+// Design sizes of the holders in twips (15 twips to the pixel of each picture).
+TwipSize designHolderSize(Holder holder);
+
+// What the rules need of the window. The Qt window implements it; RecordingToolkit stands in
+// for it without a screen. Every call happens on the one user-interface thread.
+class Toolkit
+{
+public:
+    virtual ~Toolkit() = default;
+
+    // The label shows this text from now on.
+    virtual void setCaption(Label label, std::string_view text) = 0;
+    // Erase the board surface back to its black background.
+    virtual void clearSurface() = 0;
+    // Draw a holder's picture scaled to width x height with its top-left corner at (x, y); twips.
+    virtual void paintPicture(Holder holder, double x, double y, double width, double height) = 0;
+    virtual TwipSize holderSize(Holder holder) const = 0;
+    // A modal box with one OK button and no icon; returns when the player has closed it.
+    virtual void messageBox(std::string_view prompt, std::string_view title) = 0;
+    // Plays a wave file and returns when it has ended; a file that cannot be played is silent.
+    virtual void playSoundToEnd(const std::string &path) = 0;
+    // The folder that holds the program file, without a trailing separator.
+    virtual std::string programFolder() const = 0;
+};
+
+} // namespace chromatta

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+
+namespace chromatta {
+
+struct ScriptOptions
+{
+    // Where draws come from once the queue of a `draws` command is used up: the run's generator
+    // by default, or a generator with this seed, which makes every run repeatable (fuzzing).
+    std::optional<std::uint64_t> fallbackSeed;
+};
+
+// Runs a chromatta-script program: commands from `in`, what a player would see on `out`, a
+// message naming the line on `err` for a malformed line. Returns the exit status: 0, or 2 for
+// a malformed script (what was printed before the bad line stays printed).
+int runScript(std::istream &in, std::ostream &out, std::ostream &err,
+              const ScriptOptions &options = {});
+
+} // namespace chromatta
