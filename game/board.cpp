@@ -7,8 +7,8 @@ namespace chromatta {
 int Board::indexOf(int row, int column)
 {
     if (!onBoard(row, column))
-        throw std::out_of_range("board cell (" + std::to_string(row) + ", "
-                                + std::to_string(column) + ") is off the 7 x 13 board");
+        throw std::out_of_range("board cell (" + std::to_string(row) + ", " +
+                                std::to_string(column) + ") is off the 7 x 13 board");
     return row * Columns + column;
 }
 

@@ -36,7 +36,7 @@ private:
 
     static constexpr std::array<CellCode, Cells> filled(CellCode code)
     {
-        std::array<CellCode, Cells> cells{};
+        std::array<CellCode, Cells> cells {};
         cells.fill(code);
         return cells;
     }

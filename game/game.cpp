@@ -7,7 +7,7 @@ namespace chromatta {
 Game::Game(Toolkit &toolkit)
     : toolkit_(toolkit)
     , captions_(toolkit)
-{}
+{ }
 
 void Game::Form_Load()
 {
@@ -16,8 +16,7 @@ void Game::Form_Load()
 
 void Game::FillBoard()
 {
-    static constexpr CellCode byRemainder[4] = {CellCode::b, CellCode::g, CellCode::r,
-                                                CellCode::y};
+    static constexpr CellCode byRemainder[4] = {CellCode::b, CellCode::g, CellCode::r, CellCode::y};
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
             // Only the sixth draw is kept; the first five just move the generator on.

@@ -12,7 +12,7 @@ std::optional<Game::Cell> Game::cellAt(double x, double y)
     const double row = std::floor((y - GridTop) / CellHeight);
     if (!(column >= 0 && column < Board::Columns && row >= 0 && row < Board::Rows))
         return std::nullopt; // also NaN
-    return Cell{int(row), int(column)};
+    return Cell {int(row), int(column)};
 }
 
 void Game::dest_MouseDown(int /*button*/, int /*modifiers*/, float x, float y)

@@ -92,8 +92,8 @@ DrawSource *replaceDrawSource(DrawSource *replacement)
 
 std::int64_t clockReseedNumber()
 {
-    std::tm first{};
-    std::tm second{};
+    std::tm first {};
+    std::tm second {};
     const std::time_t now1 = std::time(nullptr);
     localtime_r(&now1, &first);
     const std::time_t now2 = std::time(nullptr);

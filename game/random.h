@@ -30,7 +30,7 @@ public:
 
 private:
     std::uint64_t next();
-    std::array<std::uint64_t, 4> state_{};
+    std::array<std::uint64_t, 4> state_ {};
 };
 
 // Hands out queued numbers first, then falls back to another source. Reseeds always go to the
@@ -40,7 +40,7 @@ class QueuedDraws final : public DrawSource
 public:
     explicit QueuedDraws(DrawSource &fallback)
         : fallback_(fallback)
-    {}
+    { }
 
     void push(double u) { queue_.push_back(u); }
     std::size_t pending() const { return queue_.size(); }
@@ -64,7 +64,7 @@ class ScopedDrawSource
 public:
     explicit ScopedDrawSource(DrawSource &replacement)
         : previous_(replaceDrawSource(&replacement))
-    {}
+    { }
     ~ScopedDrawSource() { replaceDrawSource(previous_); }
     ScopedDrawSource(const ScopedDrawSource &) = delete;
     ScopedDrawSource &operator=(const ScopedDrawSource &) = delete;

@@ -64,8 +64,7 @@ void Game::GrowSelection()
     // Each sweep spreads the highlight from every highlighted cell it meets. A single sweep can
     // miss continuations reached by upward or leftward walks, so sweeps repeat until one adds
     // nothing: the whole connected group is highlighted, valued and later cleared.
-    while (sweepOnce() > 0) {
-    }
+    while (sweepOnce() > 0) { }
     ShowSelectionValue();
 }
 

@@ -73,9 +73,9 @@ TEST(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
     });
     game.ShowBoxCounts();
     const Captions &c = game.captions();
-    EXPECT_EQ(c.read(Label::Label8), "28");  // blue
+    EXPECT_EQ(c.read(Label::Label8), "28"); // blue
     EXPECT_EQ(c.read(Label::Label10), "15"); // green
-    EXPECT_EQ(c.read(Label::Label6), "15");  // red
+    EXPECT_EQ(c.read(Label::Label6), "15"); // red
     EXPECT_EQ(c.read(Label::Label12), "27"); // yellow
     EXPECT_EQ(c.read(Label::Label4), "85");
 }

@@ -51,8 +51,9 @@ TEST(FillBoardTest, OverwritesHighlightsButKeepsTheSelectionValue)
 {
     RecordingToolkit toolkit;
     Game game(toolkit);
-    game.state().board = boardOf({"YYXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-                                  "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    game.state().board =
+        boardOf({"YYXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+                 "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     game.state().selectionValue = 2000;
     game.captions().set(Label::SelPts, "2000");
     game.state().points = 700;
@@ -117,21 +118,22 @@ TEST(DrawBoardTest, PaintsColumnByColumnOnTheGridOfHolderB)
 {
     RecordingToolkit toolkit;
     Game game(toolkit);
-    game.state().board = boardOf({"ygXXXXXXXXXXX", "rXXXXXXXXXXXX", "bXXXXXXXXXXXX", "YXXXXXXXXXXXX",
-                                  "RXXXXXXXXXXXX", "GXXXXXXXXXXXX", "BXXXXXXXXXXXb"});
+    game.state().board =
+        boardOf({"ygXXXXXXXXXXX", "rXXXXXXXXXXXX", "bXXXXXXXXXXXX", "YXXXXXXXXXXXX",
+                 "RXXXXXXXXXXXX", "GXXXXXXXXXXXX", "BXXXXXXXXXXXb"});
     game.DrawBoard();
     const auto &p = toolkit.paints();
     ASSERT_EQ(p.size(), 9u);
     using P = RecordingToolkit::Paint;
-    EXPECT_EQ(p[0], (P{Holder::y, 30, 75, 705, 720}));
-    EXPECT_EQ(p[1], (P{Holder::r, 30, 795, 705, 720}));
-    EXPECT_EQ(p[2], (P{Holder::b, 30, 1515, 705, 720}));
-    EXPECT_EQ(p[3], (P{Holder::yh, 30, 2235, 705, 720}));
-    EXPECT_EQ(p[4], (P{Holder::rh, 30, 2955, 705, 720}));
-    EXPECT_EQ(p[5], (P{Holder::gh, 30, 3675, 705, 720}));
-    EXPECT_EQ(p[6], (P{Holder::bh, 30, 4395, 705, 720}));
-    EXPECT_EQ(p[7], (P{Holder::g, 735, 75, 705, 720})); // a "g" is squeezed to holder b's size
-    EXPECT_EQ(p[8], (P{Holder::b, 8490, 4395, 705, 720}));
+    EXPECT_EQ(p[0], (P {Holder::y, 30, 75, 705, 720}));
+    EXPECT_EQ(p[1], (P {Holder::r, 30, 795, 705, 720}));
+    EXPECT_EQ(p[2], (P {Holder::b, 30, 1515, 705, 720}));
+    EXPECT_EQ(p[3], (P {Holder::yh, 30, 2235, 705, 720}));
+    EXPECT_EQ(p[4], (P {Holder::rh, 30, 2955, 705, 720}));
+    EXPECT_EQ(p[5], (P {Holder::gh, 30, 3675, 705, 720}));
+    EXPECT_EQ(p[6], (P {Holder::bh, 30, 4395, 705, 720}));
+    EXPECT_EQ(p[7], (P {Holder::g, 735, 75, 705, 720})); // a "g" is squeezed to holder b's size
+    EXPECT_EQ(p[8], (P {Holder::b, 8490, 4395, 705, 720}));
 
     // Unknown codes and "X" paint nothing; a second draw paints the same.
     game.state().board.set(0, 0, CellCode::NoCode);
@@ -143,13 +145,14 @@ TEST(DrawBoardTest, PaintsColumnByColumnOnTheGridOfHolderB)
 TEST(DrawBoardTest, NextLevelShowsTheThresholdAndStaysFromLevelTen)
 {
     const std::map<int, std::int64_t> thresholds = {
-        {1, 200000},  {2, 450000},  {3, 640000},  {4, 1000000},  {5, 1260000},
+        {1, 200000},  {2, 450000},  {3, 640000},  {4, 1000000}, {5, 1260000},
         {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
     };
     RecordingToolkit toolkit;
     Game game(toolkit);
-    game.state().board = boardOf({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-                                  "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    game.state().board =
+        boardOf({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+                 "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     for (const auto &[level, threshold] : thresholds) {
         EXPECT_EQ(NextLevelThreshold(level), threshold);
         game.captions().setNumber(Label::lvl, level);

@@ -37,9 +37,9 @@ TEST(RandomInRangeTest, GuardsFixBoundsThatMakeNoRange)
     // A negative high gives 0..9.
     FixedDraws draws({0.95, 0.93, 0.5 / 4, 0.9, 0.7});
     ScopedDrawSource scope(draws);
-    EXPECT_EQ(RandomInRange(0, -4), 9);     // 9.5 -> 10 = top, redrawn; 9.3 -> 9
-    EXPECT_EQ(RandomInRange(5, 3), 0);      // low above high: 0..3; 0.5 -> 0
-    EXPECT_EQ(RandomInRange(5, 3), 3);      // 3.6 -> 4 = top, redrawn; 2.8 -> 3
+    EXPECT_EQ(RandomInRange(0, -4), 9); // 9.5 -> 10 = top, redrawn; 9.3 -> 9
+    EXPECT_EQ(RandomInRange(5, 3), 0); // low above high: 0..3; 0.5 -> 0
+    EXPECT_EQ(RandomInRange(5, 3), 3); // 3.6 -> 4 = top, redrawn; 2.8 -> 3
 }
 
 TEST(RandomInRangeTest, ReseedsFromTheClockBeforeEveryCall)
@@ -82,7 +82,7 @@ TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
     // Uses the process generator with real clock reseeds, as the game does. The tolerances are
     // many standard deviations wide, so the test does not flake.
     constexpr int calls = 400000;
-    std::array<int, 41> counts{};
+    std::array<int, 41> counts {};
     for (int i = 0; i < calls; ++i) {
         const int v = RandomInRange(1, 40);
         ASSERT_GE(v, 1);
@@ -92,7 +92,7 @@ TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
     for (int v = 1; v <= 40; ++v)
         EXPECT_NEAR(counts[v], calls / 40, calls / 40 * 0.06) << v;
 
-    std::array<int, 32> small{};
+    std::array<int, 32> small {};
     constexpr int smallCalls = 310000;
     for (int i = 0; i < smallCalls; ++i) {
         const int v = RandomInRange(0, 30);

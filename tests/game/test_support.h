@@ -40,7 +40,7 @@ public:
     FixedDraws() = default;
     explicit FixedDraws(std::deque<double> draws)
         : draws(std::move(draws))
-    {}
+    { }
 
     double draw() override
     {

@@ -30,7 +30,9 @@ std::vector<std::string_view> splitWords(std::string_view line)
         line = line.substr(0, hash);
     std::vector<std::string_view> words;
     std::size_t i = 0;
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r';
+    };
     while (i < line.size()) {
         while (i < line.size() && isBlank(line[i]))
             ++i;
@@ -46,7 +48,7 @@ std::vector<std::string_view> splitWords(std::string_view line)
 template<typename Number>
 Number parseNumber(std::string_view word)
 {
-    Number value{};
+    Number value {};
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size())
         throw BadLine("not a number: " + std::string(word));
@@ -175,8 +177,8 @@ void Session::setBoard(const std::vector<std::string_view> &rows)
         for (int column = 0; column < Board::Columns; ++column) {
             const auto code = cellCodeFromChar(text[column]);
             if (!code)
-                throw BadLine("board row " + std::to_string(row) + " holds '" + text[column]
-                              + "', not one of b g r y B G R Y X");
+                throw BadLine("board row " + std::to_string(row) + " holds '" + text[column] +
+                              "', not one of b g r y B G R Y X");
             board.set(row, column, *code);
         }
     }
@@ -192,8 +194,8 @@ void Session::tick(std::int64_t count)
         game_.Timer1_Timer();
         // A tick that changed nothing is repeated identically by every further tick (ticks
         // draw no random numbers), so the rest can be skipped: a huge count never hangs.
-        if (before == game_.state().board && nmmc == game_.captions().read(Label::Nmmc)
-            && nextLevel == game_.captions().read(Label::NEXTLEVEL))
+        if (before == game_.state().board && nmmc == game_.captions().read(Label::Nmmc) &&
+            nextLevel == game_.captions().read(Label::NEXTLEVEL))
             break;
     }
 }

@@ -1,0 +1,104 @@
+#include "rules_test_support.h"
+
+#include <cmath>
+
+using namespace chromatta;
+using PressTest = chromatta::test::RulesFixture;
+
+TEST(HitTest, PressesAreTestedOnTheDrawnGrid)
+{
+    const auto at = [](double x, double y) {
+        return Game::cellAt(x, y);
+    };
+    EXPECT_FALSE(at(29.9, 100).has_value()); // left margin
+    EXPECT_FALSE(at(100, 74.9).has_value()); // top margin
+    auto cell = at(30, 75);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->row, 0);
+    EXPECT_EQ(cell->column, 0);
+    cell = at(734.9, 794.9);
+    EXPECT_EQ(cell->row, 0);
+    EXPECT_EQ(cell->column, 0);
+    cell = at(735, 795);
+    EXPECT_EQ(cell->row, 1);
+    EXPECT_EQ(cell->column, 1);
+    // The right-most strip of column 12 and the top edge of row 6 act on the boxes drawn there.
+    cell = at(30 + 13 * 705 - 1, 75 + 6 * 720);
+    EXPECT_EQ(cell->row, 6);
+    EXPECT_EQ(cell->column, 12);
+    EXPECT_FALSE(at(30 + 13 * 705, 100).has_value());
+    EXPECT_FALSE(at(100, 75 + 7 * 720).has_value());
+    EXPECT_FALSE(at(-1e30, 100).has_value());
+    EXPECT_FALSE(at(std::nan(""), 100).has_value());
+}
+
+TEST_F(PressTest, EveryButtonSelectsAndASecondPressClears)
+{
+    for (int button : {LeftButton, RightButton, MiddleButton}) {
+        setBoard({"ggbXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+                  "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+        game.state().points = 0;
+        game.captions().set(Label::Pts, "0");
+        pressCell(0, 1, button);
+        EXPECT_EQ(rows()[0], "GGbXXXXXXXXXX");
+        EXPECT_EQ(caption(Label::SelPts), "2000");
+        pressCell(0, 0, button);
+        // The "b" fell to the floor and moved one column left, one step of each pass.
+        EXPECT_EQ(rows()[0], "XXXXXXXXXXXXX");
+        EXPECT_EQ(rows()[6], "XbXXXXXXXXXXX");
+        EXPECT_EQ(game.state().points, 2000);
+        EXPECT_EQ(caption(Label::Pts), "2000");
+        EXPECT_EQ(caption(Label::SelPts), "");
+    }
+    EXPECT_EQ(toolkit.sounds().size(), 3u);
+    EXPECT_EQ(toolkit.sounds().back(), toolkit.programFolder() + "/clearbox.wav");
+}
+
+TEST_F(PressTest, PressesThatSelectNothing)
+{
+    setBoard({"yyXXXXXXXXXXX", "XXrXXXXXXXXXX", "XXXrXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    pressCell(0, 0);
+    ASSERT_EQ(rows()[0], "YYXXXXXXXXXXX");
+    const int draws = toolkit.clears();
+
+    // "X", the margins and the area beyond the grid leave the highlight alone but redraw.
+    pressCell(3, 3);
+    game.dest_MouseDown(LeftButton, 0, 10, 10);
+    game.dest_MouseDown(LeftButton, 0, 9200, 100);
+    EXPECT_EQ(rows()[0], "YYXXXXXXXXXXX");
+    EXPECT_EQ(toolkit.clears(), draws + 3);
+
+    // A box whose only partner touches a corner: the highlight goes, the value label stays.
+    pressCell(1, 2);
+    EXPECT_EQ(rows()[0], "yyXXXXXXXXXXX");
+    EXPECT_EQ(rows()[1], "XXrXXXXXXXXXX");
+    EXPECT_EQ(caption(Label::SelPts), "2000");
+    EXPECT_EQ(game.state().points, 0);
+}
+
+TEST_F(PressTest, PartnersOnTheFirstRowAndColumnCount)
+{
+    setBoard({"bXXXXXXXXXXXX", "bXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "rrXXXXXXXXXXX"});
+    pressCell(1, 0);
+    EXPECT_EQ(rows()[0], "BXXXXXXXXXXXX");
+    pressCell(6, 1);
+    EXPECT_EQ(rows()[6], "RRXXXXXXXXXXX");
+    EXPECT_EQ(rows()[0], "bXXXXXXXXXXXX"); // the blue pair lost its highlight
+}
+
+TEST_F(PressTest, ClearingThenSelectingTheBoxThatFellIntoThePressedCell)
+{
+    // The "g" above the pair falls into the pressed cell and has a partner beside it.
+    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "gXXXXXXXXXXXX",
+              "rrXXXXXXXXXXX", "ggXXXXXXXXXXX"});
+    pressCell(5, 0);
+    pressCell(5, 0);
+    EXPECT_EQ(rows()[4], "XXXXXXXXXXXXX");
+    EXPECT_EQ(rows()[5], "GXXXXXXXXXXXX");
+    EXPECT_EQ(rows()[6], "GGXXXXXXXXXXX");
+    EXPECT_EQ(game.state().points, 2000);
+    EXPECT_EQ(caption(Label::SelPts), "4500");
+    EXPECT_EQ(game.state().selectionValue, 4500);
+}

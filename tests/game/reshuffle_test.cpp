@@ -1,0 +1,99 @@
+#include "rules_test_support.h"
+
+#include <algorithm>
+
+using namespace chromatta;
+using chromatta::test::FixedDraws;
+using ReshuffleTest = chromatta::test::RulesFixture;
+
+namespace {
+
+// 91 draws for RandomInRange(0, 30) that give these values, cell by cell (repeating).
+std::deque<double> reshuffleDraws(const std::vector<int> &values)
+{
+    std::deque<double> draws;
+    for (int cell = 0; cell < Board::Cells; ++cell)
+        draws.push_back(double(values[cell % values.size()]) / 31);
+    return draws;
+}
+
+int boxes(const std::vector<std::string> &rows)
+{
+    int count = 0;
+    for (const auto &row : rows)
+        count += int(std::count_if(row.begin(), row.end(), [](char c) { return c != 'X'; }));
+    return count;
+}
+
+} // namespace
+
+TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
+{
+    setBoard(std::vector<std::string>(7, "XXXXXXXXXXXXX"));
+    FixedDraws draws(reshuffleDraws({30}));
+    ScopedDrawSource scope(draws);
+    game.mnuFileNew_Click();
+    EXPECT_EQ(game.state().points, -25000);
+    EXPECT_EQ(caption(Label::Pts), "-25000");
+    EXPECT_EQ(game.state().resetCount, 1);
+    game.Timer1_Timer();
+    EXPECT_EQ(caption(Label::Nmmc), "45000");
+
+    draws.draws = reshuffleDraws({30});
+    game.mnuFileNew_Click();
+    EXPECT_EQ(game.state().points, -70000);
+    draws.draws = reshuffleDraws({0});
+    game.mnuFileNew_Click();
+    EXPECT_EQ(game.state().points, -135000);
+    EXPECT_EQ(caption(Label::Pts), "-135000");
+    EXPECT_EQ(draws.drawn, 3 * 91);
+    // An empty board stays empty: the picked cells find every pool dry.
+    EXPECT_EQ(rows(), std::vector<std::string>(7, "XXXXXXXXXXXXX"));
+    EXPECT_EQ(caption(Label::Label4), "0");
+}
+
+TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
+{
+    // Pools: yellow 1, red 1, green 1, blue 1 (the rest empty). Values per cell: 0 (class 0:
+    // yellow first), 3 (class 1: green first), 6 (class 2: blue first), 9 (class 3: red first),
+    // then 12 (unchanged) for the rest, which would find the pools dry anyway.
+    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "yrgBXXXXXXXXX"});
+    std::vector<int> values = {0, 3, 6, 9, 0, 3};
+    values.resize(91, 12);
+    FixedDraws draws(reshuffleDraws(values));
+    ScopedDrawSource scope(draws);
+    game.mnuFileNew_Click();
+    EXPECT_EQ(rows()[0], "ygbrXXXXXXXXX"); // the last two picked cells found every pool dry
+    EXPECT_EQ(rows()[6], "yrgbXXXXXXXXX"); // the highlighted "B" was dissolved, then kept
+    EXPECT_EQ(caption(Label::Label4), "8");
+}
+
+TEST_F(ReshuffleTest, PreferenceFallsThroughDryPools)
+{
+    // Only red boxes: every picked cell of any class ends up red while the pool lasts.
+    setBoard({"rrrXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    std::vector<int> values = {30, 30, 30, 0, 5, 7, 11};
+    values.resize(91, 30);
+    FixedDraws draws(reshuffleDraws(values));
+    ScopedDrawSource scope(draws);
+    game.mnuFileNew_Click();
+    // Three picked empty cells gained a red box each, the fourth found the pool dry.
+    EXPECT_EQ(rows()[0], "rrrrrrXXXXXXX");
+    EXPECT_EQ(caption(Label::Label6), "6");
+}
+
+TEST_F(ReshuffleTest, AFullBoardStaysFullWithRealDraws)
+{
+    game.Form_Load();
+    pressCell(0, 0);
+    for (int i = 0; i < 50; ++i) {
+        game.mnuFileNew_Click();
+        const auto board = rows();
+        EXPECT_EQ(boxes(board), 91);
+        for (const auto &row : board)
+            EXPECT_EQ(row.find_first_of("BGRY"), std::string::npos);
+        EXPECT_EQ(caption(Label::Label4), "91");
+    }
+}

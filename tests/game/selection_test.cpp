@@ -1,0 +1,85 @@
+#include "rules_test_support.h"
+
+#include <algorithm>
+
+using namespace chromatta;
+using SelectionTest = chromatta::test::RulesFixture;
+
+TEST_F(SelectionTest, WalksStopAtOtherCodesAndNeverWrap)
+{
+    setBoard({"yyyyyyyyyyyyy", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "yyYyyryyXyyyy", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "yyyyyyyyyyyyy"});
+    game.ExtendRight(3, 2, CellCode::y, CellCode::Y);
+    game.ExtendLeft(3, 2, CellCode::y, CellCode::Y);
+    EXPECT_EQ(rows()[3], "YYYYYryyXyyyy"); // the start cell is untouched, "r" stops the walk
+    // From the edges nothing happens, and nothing wraps to the other side or the next row.
+    game.ExtendUp(0, 4, CellCode::y, CellCode::Y);
+    game.ExtendDown(6, 4, CellCode::y, CellCode::Y);
+    game.ExtendRight(0, 12, CellCode::y, CellCode::Y);
+    game.ExtendLeft(6, 0, CellCode::y, CellCode::Y);
+    EXPECT_EQ(rows()[0], "yyyyyyyyyyyyy");
+    EXPECT_EQ(rows()[6], "yyyyyyyyyyyyy");
+    // A walk ends on a highlighted box of its own colour too.
+    game.ExtendRight(3, 5, CellCode::y, CellCode::Y);
+    EXPECT_EQ(rows()[3], "YYYYYrYYXyyyy");
+}
+
+TEST_F(SelectionTest, GroupsJoinBySidesOnlyNotCorners)
+{
+    // A yellow seed at (3, 0) with "y" at (3, 1), (3, 2), (2, 1); (4, 3) touches only a corner.
+    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XyXXXXXXXXXXX", "YyyXXXXXXXXXX", "XXXyXXXXXXXXX",
+              "XXXXXXXXXXXXX", "yXXXXXXXXXXXy"});
+    game.GrowSelection();
+    EXPECT_EQ(rows()[2], "XYXXXXXXXXXXX");
+    EXPECT_EQ(rows()[3], "YYYXXXXXXXXXX");
+    EXPECT_EQ(rows()[4], "XXXyXXXXXXXXX");
+    EXPECT_EQ(rows()[6], "yXXXXXXXXXXXy");
+    EXPECT_EQ(caption(Label::SelPts), "8000");
+    EXPECT_EQ(game.state().selectionValue, 8000);
+}
+
+TEST_F(SelectionTest, TheWholeStaircaseIsSelectedFromEitherEnd)
+{
+    const std::vector<std::string> staircase = {
+        "XXXXXXyyXXXXX", "XXXXXXXyyXXXX", "XXXXXXXXyyXXX", "XXXXXXXXXyyXX",
+        "XXXXXXXXXXyyX", "XXXXXXXXXXXyy", "XXXXXXXXXXXXy",
+    };
+    for (const auto &[row, column] : {std::pair {6, 12}, std::pair {0, 6}}) {
+        setBoard(staircase);
+        pressCell(row, column);
+        int highlighted = 0;
+        for (const auto &line : rows())
+            highlighted += int(std::count(line.begin(), line.end(), 'Y'));
+        EXPECT_EQ(highlighted, 13) << "seeded at " << row << ", " << column;
+        EXPECT_EQ(caption(Label::SelPts), std::to_string(13 * 13 * 500));
+    }
+    // A second press anywhere on it banks all thirteen.
+    pressCell(3, 9);
+    EXPECT_EQ(game.state().points, 13 * 13 * 500);
+}
+
+TEST_F(SelectionTest, ValueCountsEveryHighlightedCode)
+{
+    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    game.ShowSelectionValue();
+    EXPECT_EQ(caption(Label::SelPts), "0");
+    setBoard({"YRXXXXXXXXXXX", "GXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    game.ShowSelectionValue();
+    EXPECT_EQ(caption(Label::SelPts), "4500");
+    setBoard(std::vector<std::string>(7, "BBBBBBBBBBBBB"));
+    game.ShowSelectionValue();
+    EXPECT_EQ(caption(Label::SelPts), "4140500");
+    EXPECT_EQ(game.state().selectionValue, 91 * 91 * 500);
+}
+
+TEST_F(SelectionTest, UnhighlightTurnsEveryHighlightBackAndKeepsTheValue)
+{
+    setBoard({"YyRrGgBbXYYRR", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    game.captions().set(Label::SelPts, "8000");
+    game.UnhighlightAll();
+    EXPECT_EQ(rows()[0], "yyrrggbbXyyrr");
+    EXPECT_EQ(caption(Label::SelPts), "8000");
+}
