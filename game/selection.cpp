@@ -39,21 +39,18 @@ void Game::ExtendLeft(int row, int column, CellCode from, CellCode to)
 
 int Game::sweepOnce()
 {
-    static constexpr CellCode pairs[4][2] = {{CellCode::y, CellCode::Y},
-                                             {CellCode::r, CellCode::R},
-                                             {CellCode::g, CellCode::G},
-                                             {CellCode::b, CellCode::B}};
     // Up, down, right, left: the order in which the walks start from each highlighted cell.
     static constexpr int directions[4][2] = {{-1, 0}, {1, 0}, {0, 1}, {0, -1}};
     int highlighted = 0;
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
-            for (const auto &[plain, lit] : pairs) {
-                for (const auto &[rowStep, columnStep] : directions) {
-                    if (state_.board.at(row, column) == lit)
-                        highlighted += extend(row, column, rowStep, columnStep, plain, lit);
-                }
-            }
+            // A cell holds at most one colour, and no walk writes its own starting cell, so
+            // testing the colours in turn comes down to the colour of the cell itself.
+            const CellCode lit = state_.board.at(row, column);
+            if (!isHighlighted(lit))
+                continue;
+            for (const auto &[rowStep, columnStep] : directions)
+                highlighted += extend(row, column, rowStep, columnStep, plainOf(lit), lit);
         }
     }
     return highlighted;

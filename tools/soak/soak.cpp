@@ -1,0 +1,228 @@
+#include "soak.h"
+
+#include "game.h"
+#include "random.h"
+#include "recording_toolkit.h"
+
+#include <sstream>
+
+namespace chromatta {
+
+namespace {
+
+int boxesOn(const Board &board)
+{
+    int boxes = 0;
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            boxes += isPlain(board.at(row, column)) || isHighlighted(board.at(row, column));
+    return boxes;
+}
+
+int highlightedOn(const Board &board)
+{
+    int count = 0;
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            count += isHighlighted(board.at(row, column));
+    return count;
+}
+
+// No box stands over an empty cell and no empty column stands left of a column with boxes.
+bool settled(const Board &board)
+{
+    bool emptyColumnSeen = false;
+    for (int column = 0; column < Board::Columns; ++column) {
+        bool empty = true;
+        for (int row = 0; row < Board::Rows; ++row) {
+            const bool box = board.at(row, column) != CellCode::X;
+            empty = empty && !box;
+            if (row > 0 && board.at(row, column) == CellCode::X &&
+                board.at(row - 1, column) != CellCode::X)
+                return false;
+        }
+        if (!empty && emptyColumnSeen)
+            return false;
+        emptyColumnSeen = emptyColumnSeen || empty;
+    }
+    return true;
+}
+
+// The seeded generator's draws, with the clock's reseeds ignored, so a seed replays one game.
+class ReplayableDraws final : public DrawSource
+{
+public:
+    explicit ReplayableDraws(std::uint64_t seed)
+        : generator_(seed)
+    { }
+    double draw() override { return generator_.draw(); }
+    void reseed(std::int64_t) override { }
+
+private:
+    Generator generator_;
+};
+
+class Soak
+{
+public:
+    explicit Soak(std::uint64_t seed)
+        : events_(seed)
+        , draws_(seed ^ 0x5eed)
+        , scope_(draws_)
+        , game_(toolkit_)
+    { }
+
+    SoakResult run(std::uint64_t count);
+
+private:
+    enum class Event { Press, Tick, Reset, LevelUp };
+
+    void play(Event event);
+    void check(Event event, const Board &before, std::int64_t highlightedBefore);
+    void fail(const std::string &what);
+    double uniform() { return events_.draw(); }
+    int below(int n) { return int(uniform() * n); }
+
+    Generator events_;
+    ReplayableDraws draws_;
+    ScopedDrawSource scope_;
+    RecordingToolkit toolkit_;
+    Game game_;
+    std::size_t soundsBefore_ = 0;
+    std::size_t messagesBefore_ = 0;
+    SoakResult result_;
+};
+
+SoakResult Soak::run(std::uint64_t count)
+{
+    game_.Form_Load();
+    for (; result_.events < count && result_.failure.empty(); ++result_.events) {
+        const double pick = uniform();
+        const Event event = pick < 0.62 ? Event::Press
+            : pick < 0.95               ? Event::Tick
+            : pick < 0.98               ? Event::Reset
+                                        : Event::LevelUp;
+        const Board before = game_.state().board;
+        const int highlightedBefore = highlightedOn(before);
+        soundsBefore_ = toolkit_.sounds().size();
+        messagesBefore_ = toolkit_.messages().size();
+        play(event);
+        check(event, before, highlightedBefore);
+        if (toolkit_.sounds().size() > 1000) // keep memory flat over long runs
+            toolkit_ = RecordingToolkit();
+    }
+    return result_;
+}
+
+void Soak::play(Event event)
+{
+    switch (event) {
+    case Event::Press: {
+        const int button = (1 << below(3));
+        const double where = uniform();
+        double x = 0, y = 0;
+        if (where < 0.75) { // inside a cell
+            x = Game::GridLeft + Game::CellWidth * (below(13) + uniform());
+            y = Game::GridTop + Game::CellHeight * (below(7) + uniform());
+        } else if (where < 0.9) { // exactly on a cell's edge
+            x = Game::GridLeft + Game::CellWidth * below(14);
+            y = Game::GridTop + Game::CellHeight * below(8);
+        } else { // anywhere on the surface, margins included, or beyond it
+            x = -200 + uniform() * 9700;
+            y = -200 + uniform() * 5700;
+        }
+        game_.dest_MouseDown(button, 0, float(x), float(y));
+        break;
+    }
+    case Event::Tick:
+        game_.Timer1_Timer();
+        break;
+    case Event::Reset:
+        game_.mnuFileNew_Click();
+        break;
+    case Event::LevelUp:
+        game_.Label3_Click();
+        break;
+    }
+}
+
+void Soak::check(Event event, const Board &before, std::int64_t highlightedBefore)
+{
+    const GameState &state = game_.state();
+    const Captions &captions = game_.captions();
+    const Board &board = state.board;
+
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            if (!cellCodeFromChar(toChar(board.at(row, column))))
+                return fail("a cell holds something other than the nine codes");
+    if (captions.read(Label::Pts) != std::to_string(state.points))
+        return fail("Pts does not show the points");
+
+    const bool cleared = toolkit_.sounds().size() > soundsBefore_ &&
+        toolkit_.sounds().back().ends_with("/clearbox.wav");
+    const bool dealt = event == Event::LevelUp &&
+        (toolkit_.sounds().size() > soundsBefore_ || toolkit_.messages().size() > messagesBefore_);
+    const int boxes = boxesOn(board);
+    const int boxesBefore = boxesOn(before);
+
+    if (cleared || dealt || event == Event::Reset) {
+        int counts = 0;
+        for (Label l : {Label::Label6, Label::Label8, Label::Label10, Label::Label12})
+            counts += int(captions.readNumber(l));
+        if (counts != boxes || captions.readNumber(Label::Label4) != counts)
+            return fail("the count labels disagree with the board");
+    }
+    switch (event) {
+    case Event::Press:
+        if (cleared && boxes != boxesBefore - highlightedBefore)
+            return fail("a clearing removed other than the highlighted group");
+        if (!cleared && boxes != boxesBefore)
+            return fail("a press without clearing changed the number of boxes");
+        if (cleared) {
+            ++result_.clearings;
+        }
+        if (const int n = highlightedOn(board); n > 0) {
+            if (captions.read(Label::SelPts) != std::to_string(state.selectionValue) ||
+                state.selectionValue != std::int64_t(n) * n * 500)
+                return fail("SelPts and selectionValue disagree with the highlighted group");
+        }
+        break;
+    case Event::Tick:
+        if (boxes != boxesBefore)
+            return fail("a tick changed the number of boxes");
+        if (settled(before) && !(before == board))
+            return fail("a tick changed a settled board");
+        break;
+    case Event::Reset:
+        if (boxes < boxesBefore)
+            return fail("a reshuffle lost boxes");
+        if (highlightedOn(board) != 0)
+            return fail("a reshuffle left a highlight");
+        break;
+    case Event::LevelUp:
+        if (dealt && boxes != Board::Cells)
+            return fail("a new board is not full");
+        if (toolkit_.sounds().size() > soundsBefore_)
+            ++result_.levelUps;
+        break;
+    }
+}
+
+void Soak::fail(const std::string &what)
+{
+    std::ostringstream text;
+    text << "event " << result_.events << ": " << what << "; board ";
+    for (int row = 0; row < Board::Rows; ++row)
+        text << (row ? "/" : "") << game_.state().board.rowText(row);
+    result_.failure = text.str();
+}
+
+} // namespace
+
+SoakResult runSoak(std::uint64_t events, std::uint64_t seed)
+{
+    return Soak(seed).run(events);
+}
+
+} // namespace chromatta
