@@ -1,0 +1,150 @@
+// Time per operation of the rules, headless, with the recording toolkit.
+#include "game.h"
+#include "random.h"
+#include "recording_toolkit.h"
+#include "script_engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+
+using namespace chromatta;
+
+namespace {
+
+Board boardOf(const std::string &rows) // 91 letters, row by row
+{
+    Board board;
+    for (int i = 0; i < Board::Cells; ++i)
+        board.set(i / Board::Columns, i % Board::Columns, cellCodeFromChar(rows[i]).value());
+    return board;
+}
+
+// A one-box-wide snake that fills the board with yellow, walls of red between its turns:
+// the group the selection has the hardest time reaching in full.
+Board snakeBoard()
+{
+    std::string rows;
+    for (int row = 0; row < Board::Rows; ++row) {
+        for (int column = 0; column < Board::Columns; ++column) {
+            const bool wall = row % 2 == 1 && column != (row % 4 == 1 ? 12 : 0);
+            rows += wall ? 'r' : 'y';
+        }
+    }
+    return boardOf(rows);
+}
+
+void BM_FillBoard(benchmark::State &state)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    for (auto _ : state)
+        game.FillBoard();
+}
+BENCHMARK(BM_FillBoard);
+
+void growFrom(benchmark::State &state, const Board &board, int row, int column)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    for (auto _ : state) {
+        game.state().board = board;
+        game.state().board.set(row, column, highlightedOf(board.at(row, column)));
+        game.GrowSelection();
+        benchmark::DoNotOptimize(game.state().selectionValue);
+    }
+}
+
+void BM_GrowSelection_SingleColourFullBoard(benchmark::State &state)
+{
+    growFrom(state, boardOf(std::string(91, 'g')), 6, 12);
+}
+BENCHMARK(BM_GrowSelection_SingleColourFullBoard);
+
+void BM_GrowSelection_Snake(benchmark::State &state)
+{
+    growFrom(state, snakeBoard(), 6, 12);
+}
+BENCHMARK(BM_GrowSelection_Snake);
+
+void BM_ClearGroupWithCollapse(benchmark::State &state)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    Board board = boardOf(std::string(91, 'b'));
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 3; column < 6; ++column)
+            board.set(row, column, CellCode::G);
+    for (auto _ : state) {
+        game.state().board = board;
+        game.state().selectionValue = 21 * 21 * 500;
+        game.ClearGroup();
+        if (toolkit.sounds().size() > 10000)
+            toolkit = RecordingToolkit();
+    }
+}
+BENCHMARK(BM_ClearGroupWithCollapse);
+
+void BM_Timer1_Timer_Settled(benchmark::State &state)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    game.Form_Load();
+    for (auto _ : state)
+        game.Timer1_Timer();
+}
+BENCHMARK(BM_Timer1_Timer_Settled);
+
+void BM_Timer1_Timer_DuringCollapse(benchmark::State &state)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    // Boxes stacked over gaps in every column and an empty column in the middle.
+    std::string rows;
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            rows += column == 6 || row % 2 == 1 ? 'X' : "bgry"[(row + column) % 4];
+    const Board board = boardOf(rows);
+    for (auto _ : state) {
+        game.state().board = board;
+        game.Timer1_Timer();
+    }
+}
+BENCHMARK(BM_Timer1_Timer_DuringCollapse);
+
+void BM_DrawBoard(benchmark::State &state)
+{
+    RecordingToolkit toolkit;
+    Game game(toolkit);
+    game.Form_Load();
+    for (auto _ : state)
+        game.DrawBoard();
+}
+BENCHMARK(BM_DrawBoard);
+
+// A whole game through the script engine: a deal, then presses over the whole board with ticks
+// in between, reshuffles and a level-up.
+void BM_WholeRandomGame(benchmark::State &state)
+{
+    std::string script = "load\n";
+    for (int i = 0; i < 300; ++i) {
+        const int column = (i * 7) % 13, row = (i * 3) % 7;
+        const std::string press = "press " + std::to_string(30 + 705 * column + 300) + " " +
+            std::to_string(75 + 720 * row + 300) + "\n";
+        script += press + press + "tick 3\n";
+        if (i % 100 == 99)
+            script += "reset\ntick 7\n";
+    }
+    script += "levelup\nshow\n";
+    ScriptOptions options;
+    options.fallbackSeed = 7;
+    for (auto _ : state) {
+        std::istringstream in(script);
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(runScript(in, out, err, options));
+    }
+}
+BENCHMARK(BM_WholeRandomGame)->Unit(benchmark::kMillisecond);
+
+} // namespace

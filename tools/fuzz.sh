@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Fuzzes the script engine with libFuzzer for a number of minutes (default 10).
+# Usage: tools/fuzz.sh [MINUTES]
+# The corpus grows in fuzz/corpus-work/ (not committed); the seeds are the golden scripts.
+# A crash or hang leaves a crash-*/timeout-* file in fuzz/findings/: turn each into a golden
+# script under tests/scripts/ once it is fixed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+minutes=${1:-10}
+tools/install-deps.sh --measure
+build=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCHROMATTA_BUILD_UI=OFF -DCHROMATTA_BUILD_TESTS=OFF -DCHROMATTA_BUILD_FUZZER=ON >/dev/null
+cmake --build "$build" --target script_fuzzer >/dev/null
+mkdir -p fuzz/corpus-work fuzz/findings
+cp -n tests/scripts/*.script fuzz/corpus-work/ 2>/dev/null || true
+"$build/fuzz/script_fuzzer" fuzz/corpus-work -artifact_prefix=fuzz/findings/ \
+    -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+    -print_final_stats=1 -jobs=1 2>&1 | tail -n 25
