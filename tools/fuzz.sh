@@ -15,5 +15,5 @@ cmake --build "$build" --target script_fuzzer >/dev/null
 mkdir -p fuzz/corpus-work fuzz/findings
 cp -n tests/scripts/*.script fuzz/corpus-work/ 2>/dev/null || true
 "$build/fuzz/script_fuzzer" fuzz/corpus-work -artifact_prefix=fuzz/findings/ \
-    -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+    -dict=fuzz/script.dict -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
     -print_final_stats=1 -jobs=1 2>&1 | tail -n 25
