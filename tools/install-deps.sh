@@ -11,7 +11,7 @@ packages=(
     desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--measure" ]]; then
-    packages+=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine)
+    packages+=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine libx11-dev)
 fi
 
 missing=()

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Measures the real program under Xvfb and prints the figures (medians of several runs):
+#   start-up:  exec to the first frame that shows all 91 boxes (polled from the window's pixels)
+#   idle CPU:  % of one core over 10 s with the window open, from /proc
+#   peak RSS:  VmHWM after start-up, idling and a stretch of play
+#   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
+# Usage: tools/measure.sh [RUNS]   (default 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-7}
+
+tools/install-deps.sh --measure
+build=build-measure
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target chromatta-zududo first-frame >/dev/null
+game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
+probe="$PWD/$build/tools/measure/first-frame"
+
+export DISPLAY=:87
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+game_pid=
+cleanup() {
+    [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+unset QT_QPA_PLATFORM
+export PULSE_SERVER=unix:/nonexistent # no audio here: the game stays silent and quick
+
+median() { sort -n | awk '{v[NR]=$1} END {if (NR%2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+ticks_per_second=$(getconf CLK_TCK)
+
+echo "machine: $(nproc) cores, $(awk '/model name/ {$1=$2=$3=""; print; exit}' /proc/cpuinfo | sed 's/^ *//')"
+"$probe" "$game" >/dev/null || true # warm the file cache once
+startups=()
+for _ in $(seq "$runs"); do startups+=("$("$probe" "$game")"); done
+printf 'start-up to a full board (ms): median %s of %s runs [%s]\n' \
+    "$(printf '%s\n' "${startups[@]}" | median)" "$runs" "${startups[*]}"
+
+idles=()
+for _ in $(seq 3); do
+    "$game" & game_pid=$!
+    sleep 2
+    before=$(cpu_ticks "$game_pid")
+    sleep 10
+    after=$(cpu_ticks "$game_pid")
+    idles+=("$(awk -v t=$((after - before)) -v hz="$ticks_per_second" 'BEGIN {printf "%.1f", 100 * t / hz / 10}')")
+    kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
+done
+printf 'idle CPU (%% of one core over 10 s): median %s of 3 runs [%s]\n' \
+    "$(printf '%s\n' "${idles[@]}" | median)" "${idles[*]}"
+
+"$game" & game_pid=$!
+sleep 2
+window=$(xdotool search --sync --name '^Chromatta Zududo$' | head -n 1)
+menu=$(( $(xdotool getwindowgeometry "$window" | awk -F'x' '/Geometry/ {print $2}') - 486 ))
+presses=0
+before=$(cpu_ticks "$game_pid")
+start=$(date +%s.%N)
+for round in $(seq 4); do
+    for column in $(seq 0 12); do
+        for row in 6 5 4; do
+            x=$((8 + 1 + 2 + 47 * column + 23)); y=$((menu + 112 + 1 + 5 + 48 * row + 24))
+            xdotool mousemove --window "$window" "$x" "$y" click 1 click 1
+            presses=$((presses + 2))
+            sleep 0.05
+        done
+    done
+done
+after=$(cpu_ticks "$game_pid")
+seconds=$(awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN {print e - s}')
+awk -v t=$((after - before)) -v hz="$ticks_per_second" -v n="$presses" -v s="$seconds" \
+    'BEGIN {printf "play: %d presses in %.1f s cost %.0f ms CPU: %.2f ms per press\n", n, s, 1000 * t / hz, 1000 * t / hz / n}'
+printf 'peak RSS (MiB): %s\n' "$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$game_pid/status")"
