@@ -1,8 +1,298 @@
 #include "about_window.h"
 
+#include "links.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+
+#include <xcb/xcb.h>
+
 namespace chromatta::ui {
 
-// Opens nothing until the about window is built.
-void showAboutWindow() {}
+const char HowToPlayText[] = "Welcome to: Chromatta Zududo!\r\n"
+                             "--------------------------------------\r\n"
+                             "\r\n"
+                             "Usage Instructions:\r\n"
+                             "-------------------------------\r\n"
+                             "The object of the game is to click on\r\n"
+                             "sets of the same color in numbers of 2\r\n"
+                             "or more to clear sections of the game\r\n"
+                             "screen.\r\n"
+                             "\r\n"
+                             "You can advance levels by clicking on\r\n"
+                             "\"Level Up\" at the top of the window if\r\n"
+                             "your points match or exceed those\r\n"
+                             "pre-determined to qualify for the next\r\n"
+                             "difficulty level.\r\n"
+                             "\r\n"
+                             "If you get stuck you can select \"Reset\"\r\n"
+                             "from the file menu which will scatter the\r\n"
+                             "colored boxes in another order so as to\r\n"
+                             "make more moves possible.\r\n"
+                             "\r\n"
+                             "Good Luck! ;-)\r\n";
+
+namespace {
+
+LinkOpener &linkOpener()
+{
+    static LinkOpener opener;
+    return opener;
+}
+
+void openLink(const QUrl &url)
+{
+    // Whether anything could open it is not looked at: with no browser or mail program the
+    // click simply does nothing.
+    if (linkOpener())
+        linkOpener()(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+// The design's fonts are Windows families; the game's font substitutions map them to what
+// Debian has, and the later families catch a system where no substitution was set up.
+QFont designFont(const QString &family, qreal points, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont standardFont()
+{
+    return designFont(QStringLiteral("MS Sans Serif"), 8);
+}
+
+// An opaque single-line label, black behind its text, that may react to a click.
+class Label : public QLabel
+{
+public:
+    Label(QWidget *parent, const char *name, const QRect &place, const QString &text,
+          const QColor &colour, const QFont &font)
+        : QLabel(text, parent)
+    {
+        setObjectName(QString::fromLatin1(name));
+        setGeometry(place);
+        setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFont(font);
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, Qt::black);
+        colours.setColor(QPalette::WindowText, colour);
+        setPalette(colours);
+        setAutoFillBackground(true);
+    }
+
+    std::function<void()> onClick;
+
+protected:
+    // A click is a left press and release on the label, as with a button.
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (onClick && event->button() == Qt::LeftButton &&
+            rect().contains(event->position().toPoint()))
+            onClick();
+        QLabel::mouseReleaseEvent(event);
+    }
+};
+
+class AboutWindow : public QDialog
+{
+public:
+    AboutWindow()
+    {
+        setObjectName(QStringLiteral("frmAbout"));
+        setWindowTitle(QStringLiteral("About Chromatta Zududo"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        // An ordinary top-level window without a parent: independent of the game window and
+        // not kept above it. Qt::Tool would keep it off the taskbar by itself, but Qt's X11
+        // backend marks a parentless tool window transient for the whole program, which window
+        // managers such as Mutter and KWin then keep above the game window. The taskbar is told
+        // to skip it instead (keepOffTheTaskbar). Only the title and the close box: no minimize
+        // or maximize button; the fixed size keeps it from being resized.
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+        setFixedSize(367, 565);
+        setFont(standardFont());
+
+        buildControls();
+        centreOnScreen();
+        keepOffTheTaskbar();
+
+        // "Quit" ends the program with this window open: free it with the rest.
+        connect(qApp, &QCoreApplication::aboutToQuit, this, &QObject::deleteLater);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        // Line1: a white rule, 2 px wide, across the whole window above the button.
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawLine(-40, 416, 368, 416);
+    }
+
+private:
+    void buildControls()
+    {
+        auto *emblem = new QLabel(this);
+        emblem->setObjectName(QStringLiteral("imgsei"));
+        emblem->setGeometry(8, 24, 32, 32);
+        emblem->setScaledContents(true);
+        // The 2x picture carries its pixel ratio in its name; either may be missing (the
+        // pictures are linked into the program, not into every test), and then the place
+        // stays black.
+        const qreal density = screen() != nullptr ? screen()->devicePixelRatio() : 1.0;
+        QPixmap picture(density > 1.0 ? QStringLiteral(":/emblem@2x.png")
+                                      : QStringLiteral(":/emblem.png"));
+        if (picture.isNull())
+            picture.load(QStringLiteral(":/emblem.png"));
+        if (!picture.isNull())
+            emblem->setPixmap(picture);
+
+        const QColor white(255, 255, 255);
+        auto *title =
+            new Label(this, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
+                      designFont(QStringLiteral("Arial"), 18, true));
+        title->onClick = [] {
+            openLink(supportMail());
+        };
+
+        new Label(this, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
+                  standardFont());
+        new Label(this, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
+                  standardFont());
+
+        auto *web =
+            new Label(this, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
+                      QColor(255, 255, 0), standardFont());
+        web->setToolTip(QString::fromLatin1(links::MakerName));
+        web->onClick = [] {
+            openLink(QUrl(QString::fromLatin1(links::WebAddress)));
+        };
+
+        auto *howToPlay = new QPlainTextEdit(this);
+        howToPlay->setObjectName(QStringLiteral("Text1"));
+        howToPlay->setGeometry(32, 136, 305, 193);
+        howToPlay->setFont(designFont(QStringLiteral("Small Fonts"), 6.75));
+        howToPlay->setPlainText(QString::fromLatin1(HowToPlayText));
+        howToPlay->setReadOnly(true);
+        // Read-only still lets the player select and copy, with the mouse and the keyboard.
+        howToPlay->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
+        howToPlay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        howToPlay->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        howToPlay->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+        new Label(this, "Label1", {40, 352, 209, 17},
+                  QStringLiteral("Have questions?  Need technical support? "), white,
+                  standardFont());
+
+        auto *contact =
+            new Label(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
+                      QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+        contact->setToolTip(QStringLiteral("Email us!"));
+        contact->onClick = [] {
+            openLink(supportMail());
+        };
+
+        auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+        ok->setObjectName(QStringLiteral("cmdOK"));
+        ok->setGeometry(136, 432, 92, 23);
+        // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.
+        ok->setDefault(true);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        ok->setFocus();
+    }
+
+    // X11 taskbars leave out windows whose _NET_WM_STATE holds _NET_WM_STATE_SKIP_TASKBAR. Set
+    // before the window is first mapped, Qt keeps the state and adds its own to it. Other
+    // platforms have no such state for an ordinary window; there it stays on the taskbar.
+    void keepOffTheTaskbar()
+    {
+        // The offscreen platform answers for X11 too, without a connection to a display.
+        auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+            x11->connection() == nullptr)
+            return;
+        xcb_connection_t *connection = x11->connection();
+        const auto atom = [connection](std::string_view name) {
+            const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(
+                connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
+            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+            const xcb_atom_t found = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+            std::free(reply);
+            return found;
+        };
+        const xcb_atom_t skip = atom("_NET_WM_STATE_SKIP_TASKBAR");
+        xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(winId()),
+                            atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &skip);
+        xcb_flush(connection);
+    }
+
+    static QUrl supportMail()
+    {
+        return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(links::SupportMail));
+    }
+
+    // Every new window starts in the middle of the screen, wherever the last one was left.
+    void centreOnScreen()
+    {
+        const QScreen *target = QGuiApplication::primaryScreen();
+        if (target == nullptr)
+            return;
+        // The native window first, so that a platform that knows its frame before the window
+        // is mapped can count the frame into the outer size.
+        create();
+        const QRect area = target->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2,
+             area.y() + (area.height() - outer.height()) / 2);
+    }
+};
+
+QPointer<AboutWindow> &openWindow()
+{
+    static QPointer<AboutWindow> window;
+    return window;
+}
+
+} // namespace
+
+void setLinkOpener(LinkOpener opener)
+{
+    linkOpener() = std::move(opener);
+}
+
+void showAboutWindow()
+{
+    QPointer<AboutWindow> &window = openWindow();
+    // A closed window lingers, hidden, until its deferred deletion runs: it counts as gone.
+    if (window.isNull() || !window->isVisible())
+        window = new AboutWindow;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 } // namespace chromatta::ui

@@ -1,0 +1,310 @@
+// The about window as the player meets it: its texts, the keys that close it, the Help command
+// that opens it, the links, and how it ends together with the game window.
+#include "about_window.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+namespace {
+
+using chromatta::ui::showAboutWindow;
+
+std::vector<QWidget *> visibleAboutWindows()
+{
+    std::vector<QWidget *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("frmAbout") && widget->isVisible())
+            found.push_back(widget);
+    }
+    return found;
+}
+
+QWidget *theAboutWindow()
+{
+    const std::vector<QWidget *> found = visibleAboutWindows();
+    return found.size() == 1 ? found.front() : nullptr;
+}
+
+// Runs the posted deletions of closed windows.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+class AboutWindow : public testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            widget->close();
+        settle();
+        chromatta::ui::setLinkOpener({});
+    }
+
+    template<typename Widget>
+    Widget *control(const char *name)
+    {
+        QWidget *window = theAboutWindow();
+        return window == nullptr ? nullptr : window->findChild<Widget *>(QLatin1String(name));
+    }
+};
+
+TEST_F(AboutWindow, CarriesTheHowToPlayTextExactly)
+{
+    const char *const lines[] = {
+        "Welcome to: Chromatta Zududo!",
+        "--------------------------------------",
+        "",
+        "Usage Instructions:",
+        "-------------------------------",
+        "The object of the game is to click on",
+        "sets of the same color in numbers of 2",
+        "or more to clear sections of the game",
+        "screen.",
+        "",
+        "You can advance levels by clicking on",
+        "\"Level Up\" at the top of the window if",
+        "your points match or exceed those",
+        "pre-determined to qualify for the next",
+        "difficulty level.",
+        "",
+        "If you get stuck you can select \"Reset\"",
+        "from the file menu which will scatter the",
+        "colored boxes in another order so as to",
+        "make more moves possible.",
+        "",
+        "Good Luck! ;-)",
+    };
+    ASSERT_EQ(std::size(lines), 22u);
+    std::string expected;
+    for (const char *line : lines)
+        expected += std::string(line) + "\r\n";
+    EXPECT_EQ(std::string(chromatta::ui::HowToPlayText), expected);
+    EXPECT_EQ(std::string(lines[1]).size(), 38u);
+    EXPECT_EQ(std::string(lines[4]).size(), 31u);
+
+    showAboutWindow();
+    auto *text = control<QPlainTextEdit>("Text1");
+    ASSERT_NE(text, nullptr);
+    // The box shows each line as a paragraph of its own, the last one followed by an empty one.
+    QString shown;
+    for (const char *line : lines)
+        shown += QString::fromLatin1(line) + QLatin1Char('\n');
+    EXPECT_EQ(text->toPlainText(), shown);
+    EXPECT_EQ(text->document()->blockCount(), 23);
+
+    // Read-only yet selectable, with a vertical scroll bar that really scrolls the text.
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QTest::keyClick(text, Qt::Key_A);
+    EXPECT_EQ(text->toPlainText(), shown);
+    EXPECT_TRUE(text->verticalScrollBar()->isVisible());
+    EXPECT_GT(text->verticalScrollBar()->maximum(), 0) << "22 lines do not fit in 193 px";
+}
+
+TEST_F(AboutWindow, ShowsTheDesignTexts)
+{
+    showAboutWindow();
+    QWidget *window = theAboutWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("About Chromatta Zududo"));
+    EXPECT_EQ(window->size(), QSize(367, 565));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the frame is fixed";
+
+    auto *label1 = control<QLabel>("Label1");
+    ASSERT_NE(label1, nullptr);
+    EXPECT_EQ(label1->text(), QStringLiteral("Have questions?  Need technical support? "));
+    auto *web = control<QLabel>("Label4");
+    ASSERT_NE(web, nullptr);
+    EXPECT_EQ(web->text(), QStringLiteral("https://chromatta-zududo.org"));
+    EXPECT_EQ(web->toolTip(), QStringLiteral("Chromatta Zududo Team"));
+    auto *contact = control<QLabel>("Label7");
+    ASSERT_NE(contact, nullptr);
+    EXPECT_EQ(contact->toolTip(), QStringLiteral("Email us!"));
+    // Every label fits its text into its design box at the fonts the window asks for.
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QFontMetrics metrics(label->font());
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+            << label->objectName().toStdString();
+    }
+}
+
+TEST_F(AboutWindow, EnterAndEscCloseIt)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        showAboutWindow();
+        QPointer<QWidget> window = theAboutWindow();
+        ASSERT_NE(window, nullptr);
+        auto *ok = control<QPushButton>("cmdOK");
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(ok->isDefault());
+        EXPECT_EQ(window->focusWidget(), ok) << "OK has the focus when the window opens";
+        QTest::keyClick(window->focusWidget(), key);
+        settle();
+        EXPECT_TRUE(window.isNull()) << "key " << key << " should unload the window";
+    }
+}
+
+TEST_F(AboutWindow, HelpTwiceShowsOneWindow)
+{
+    showAboutWindow();
+    QWidget *first = theAboutWindow();
+    showAboutWindow();
+    settle();
+    EXPECT_EQ(visibleAboutWindows().size(), 1u);
+    EXPECT_EQ(theAboutWindow(), first);
+}
+
+TEST_F(AboutWindow, ComesBackCentredAfterItWasMovedAndClosed)
+{
+    showAboutWindow();
+    QWidget *window = theAboutWindow();
+    ASSERT_NE(window, nullptr);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint centred = window->frameGeometry().topLeft();
+    EXPECT_LE(std::abs(centred.x() * 2 + window->frameGeometry().width() - screen.width()), 1);
+    EXPECT_LE(std::abs(centred.y() * 2 + window->frameGeometry().height() - screen.height()), 1);
+
+    window->move(centred + QPoint(70, 40));
+    window->close();
+    // Help again at once, before the closed window's deletion has run.
+    showAboutWindow();
+    settle();
+    ASSERT_EQ(visibleAboutWindows().size(), 1u);
+    EXPECT_EQ(theAboutWindow()->frameGeometry().topLeft(), centred);
+}
+
+TEST_F(AboutWindow, LinksOpenTheirAddresses)
+{
+    std::vector<QUrl> opened;
+    chromatta::ui::setLinkOpener([&opened](const QUrl &url) { opened.push_back(url); });
+    showAboutWindow();
+    for (const char *name : {"Label4", "Label5", "Label7", "Label1", "Label2", "Label3"}) {
+        auto *label = control<QLabel>(name);
+        ASSERT_NE(label, nullptr) << name;
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(3, 3));
+    }
+    const std::vector<QUrl> expected = {
+        QUrl(QStringLiteral("https://chromatta-zududo.org")),
+        QUrl(QStringLiteral("mailto:support@chromatta-zududo.org")),
+        QUrl(QStringLiteral("mailto:support@chromatta-zududo.org")),
+    };
+    EXPECT_EQ(opened, expected);
+    EXPECT_NE(theAboutWindow(), nullptr) << "a link leaves the window open";
+}
+
+// The program ends when no window is left, so the about window must count as one.
+TEST_F(AboutWindow, KeepsTheProgramRunningAfterTheGameWindowCloses)
+{
+    QWidget game;
+    game.show();
+    showAboutWindow();
+    QPointer<QWidget> about = theAboutWindow();
+    ASSERT_NE(about, nullptr);
+
+    bool aboutOpenAfterGameClosed = false;
+    QTimer::singleShot(0, &game, &QWidget::close);
+    QTimer::singleShot(200, [&] {
+        aboutOpenAfterGameClosed = !about.isNull() && about->isVisible();
+        if (about)
+            about->close();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    watchdog.start(5000);
+    const int result = QApplication::exec();
+    EXPECT_TRUE(aboutOpenAfterGameClosed);
+    EXPECT_EQ(result, 0) << "the program should end once the about window is closed too";
+}
+
+TEST_F(AboutWindow, QuitEndsItWithTheProgram)
+{
+    showAboutWindow();
+    QPointer<QWidget> about = theAboutWindow();
+    ASSERT_NE(about, nullptr);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(about.isNull()) << "the window is freed when the program quits";
+}
+
+// On X11 the window must stay off the taskbar without being tied to the game window, which
+// window managers would keep it above.
+TEST_F(AboutWindow, OnX11StaysOffTheTaskbarAndBelongsToNoOtherWindow)
+{
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr)
+        GTEST_SKIP() << "needs an X server (the test runs again under xvfb-run when present)";
+    showAboutWindow();
+    QWidget *window = theAboutWindow();
+    ASSERT_NE(window, nullptr);
+    xcb_connection_t *connection = x11->connection();
+    const auto atom = [connection](const std::string &name) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+            nullptr);
+        const xcb_atom_t found = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    };
+    const auto property = [&](xcb_atom_t name, xcb_atom_t type) {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), name, type,
+                             0, 64),
+            nullptr);
+        std::vector<std::uint32_t> values;
+        if (reply != nullptr && reply->format == 32) {
+            const auto *data = static_cast<const std::uint32_t *>(xcb_get_property_value(reply));
+            values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return values;
+    };
+    const std::vector<std::uint32_t> states = property(atom("_NET_WM_STATE"), XCB_ATOM_ATOM);
+    EXPECT_NE(std::find(states.begin(), states.end(), atom("_NET_WM_STATE_SKIP_TASKBAR")),
+              states.end());
+    EXPECT_TRUE(property(XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW).empty())
+        << "a transient window is kept above the windows it belongs to";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The offscreen platform cannot raise windows and says so on every Help command.
+    static const QtMessageHandler defaultHandler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.contains(QLatin1String("does not support raise()")))
+                defaultHandler(type, context, text);
+        });
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
