@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Checks of the installed game. Usage: install_check.sh STEP BUILD_DIR ROOT APP_ID [PROBE]
+#   tree            install into ROOT/usr and check what lands where
+#   desktop-entry   desktop-file-validate on the installed desktop file
+#   metainfo        appstreamcli on the installed metainfo, icons and desktop file together
+#   program-folder  the program started through bin/ has its sounds in its own folder
+# A step whose tool is missing exits 77 (skipped) and says why.
+set -euo pipefail
+step=$1 build=$2 root=$3 id=$4 probe=${5:-}
+prefix=$root/usr
+program_dir=$prefix/libexec/chromatta-zududo
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIPPED: $*"; exit 77; }
+
+case $step in
+tree)
+    rm -rf "$root"
+    cmake --install "$build" --prefix "$prefix" >/dev/null
+    for file in "$program_dir/chromatta-zududo" "$program_dir/clearbox.wav" \
+        "$program_dir/win.wav" "$prefix/share/applications/$id.desktop" \
+        "$prefix/share/metainfo/$id.metainfo.xml" "$prefix/share/doc/chromatta-zududo/copyright"; do
+        [[ -f $file ]] || fail "$file is missing"
+    done
+    [[ -x $program_dir/chromatta-zududo ]] || fail "the program is not executable"
+    for size in 32 48 64 128 256; do
+        icon=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
+        [[ -f $icon ]] || fail "$icon is missing"
+    done
+    link=$prefix/bin/chromatta-zududo
+    [[ -L $link ]] || fail "$link is not a link"
+    # Relative, so that the tree works wherever it is unpacked.
+    [[ $(readlink "$link") != /* ]] || fail "$link points to an absolute path"
+    [[ $(readlink -f "$link") == "$(readlink -f "$program_dir/chromatta-zududo")" ]] ||
+        fail "$link does not lead to the program"
+    exec_line=$(grep '^Exec=' "$prefix/share/applications/$id.desktop")
+    [[ $exec_line == "Exec=chromatta-zududo" ]] || fail "menu entry runs '$exec_line'"
+    ;;
+desktop-entry)
+    command -v desktop-file-validate >/dev/null ||
+        skip "desktop-file-validate is not installed (Debian: desktop-file-utils)"
+    desktop-file-validate "$prefix/share/applications/$id.desktop"
+    ;;
+metainfo)
+    command -v appstreamcli >/dev/null || skip "appstreamcli is not installed (Debian: appstream)"
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+    # The installed tree as a whole: the metainfo's launchable desktop file and its icon.
+    appstreamcli validate-tree --no-net "$root"
+    ;;
+program-folder)
+    # Qt takes the program's folder from /proc/self/exe, links resolved: shown with a probe
+    # started through a link from another folder.
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+    mkdir "$scratch/real" "$scratch/bin"
+    cp "$probe" "$scratch/real/probe"
+    ln -s ../real/probe "$scratch/bin/probe"
+    reported=$("$scratch/bin/probe")
+    [[ $reported == "$scratch/real" ]] || fail "Qt reports '$reported' as the program's folder"
+
+    # The installed game, started the way its menu entry starts it, runs as the file in its own
+    # folder, where its sounds are.
+    PATH="$prefix/bin:$PATH" chromatta-zududo >"$scratch/log" 2>&1 &
+    pid=$!
+    for _ in $(seq 50); do
+        [[ -e /proc/$pid/exe ]] && grep -q . "/proc/$pid/maps" 2>/dev/null && break
+        sleep 0.1
+    done
+    sleep 0.5
+    kill -0 "$pid" 2>/dev/null || { cat "$scratch/log"; fail "the installed game did not keep running"; }
+    running=$(readlink "/proc/$pid/exe")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    [[ $(dirname "$running") == "$(readlink -f "$program_dir")" ]] ||
+        fail "the game runs as $running"
+    for sound in clearbox.wav win.wav; do
+        [[ -f $(dirname "$running")/$sound ]] || fail "no $sound beside $running"
+    done
+    ;;
+*)
+    fail "unknown step $step"
+    ;;
+esac
