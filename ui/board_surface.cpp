@@ -1,0 +1,112 @@
+#include "board_surface.h"
+
+#include "game.h"
+#include "picture_store.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace chromatta::ui {
+
+namespace {
+
+int gameButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0; // extra buttons press like any other, with no code of their own
+    }
+}
+
+int gameModifiers(Qt::KeyboardModifiers modifiers)
+{
+    int codes = 0;
+    if (modifiers & Qt::ShiftModifier)
+        codes |= 1;
+    if (modifiers & Qt::ControlModifier)
+        codes |= 2;
+    if (modifiers & Qt::AltModifier)
+        codes |= 4;
+    return codes;
+}
+
+} // namespace
+
+BoardSurface::BoardSurface(PictureStore &store, QWidget *parent)
+    : QFrame(parent)
+    , store_(store)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    // A black line would vanish against the black below the blue band.
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    setPalette(colours);
+    // paintEvent covers every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoardSurface::clear()
+{
+    back_.clear();
+}
+
+void BoardSurface::paintPicture(Holder holder, double x, double y, double width, double height)
+{
+    back_.push_back({holder, x, y, width, height});
+}
+
+void BoardSurface::present()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (back_ == shown_ && ratio == shownRatio_)
+        return;
+
+    QImage frame(contentsRect().size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Qt::black);
+    QPainter painter(&frame);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const Paint &paint : back_) {
+        const QPixmap &picture = store_.picture(paint.holder, ratio);
+        painter.drawPixmap(QRectF(paint.x / TwipsPerPixel, paint.y / TwipsPerPixel,
+                                  paint.width / TwipsPerPixel, paint.height / TwipsPerPixel),
+                           picture, QRectF(picture.rect()));
+    }
+    painter.end();
+
+    front_ = std::move(frame);
+    shown_ = back_;
+    shownRatio_ = ratio;
+    update(contentsRect());
+}
+
+void BoardSurface::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (front_.isNull())
+        painter.fillRect(contentsRect(), Qt::black);
+    else
+        painter.drawImage(contentsRect().topLeft(), front_);
+    drawFrame(&painter);
+}
+
+void BoardSurface::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
+    emit pressed(gameButton(event->button()), gameModifiers(event->modifiers()),
+                 float(inner.x() * TwipsPerPixel), float(inner.y() * TwipsPerPixel));
+}
+
+void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+} // namespace chromatta::ui

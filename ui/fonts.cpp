@@ -1,0 +1,30 @@
+#include "fonts.h"
+
+#include <cmath>
+
+namespace chromatta::ui {
+
+void installFontSubstitutes()
+{
+    // Liberation Sans has the metrics of Arial and the look of the old MS Sans Serif;
+    // DejaVu Sans is the nearest to Verdana's wide, open shapes. DejaVu has no Black face, so
+    // "Arial Black" (asked for with the Black weight) comes out as DejaVu Sans Bold. The small
+    // status text of "Small Fonts" stays legible in DejaVu Sans bold at its tiny size.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"));
+}
+
+QFont designFont(const QString &family, double points, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    if (family == QLatin1String("Arial Black"))
+        font.setWeight(QFont::Black);
+    return font;
+}
+
+} // namespace chromatta::ui

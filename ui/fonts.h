@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace chromatta::ui {
+
+// Debian ships none of the faces the window was designed with. The stand-ins are chosen here
+// and nowhere else; every control still asks for its designed family by name.
+void installFontSubstitutes();
+
+// The designed font of a control: a family, a size in points at 96 dots per inch, bold or not.
+// The size is turned into pixels because the window's layout is fixed in pixels: a desktop set
+// to a larger DPI must not push the texts out of their labels.
+QFont designFont(const QString &family, double points, bool bold);
+
+} // namespace chromatta::ui

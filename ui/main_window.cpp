@@ -1,0 +1,253 @@
+#include "main_window.h"
+
+#include "about_window.h"
+#include "board_surface.h"
+#include "click_label.h"
+#include "fonts.h"
+#include "game.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace chromatta::ui {
+
+namespace {
+
+// The window was laid out in twips, 15 to the pixel; every number below divides exactly.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QString designText(Label label)
+{
+    return QString::fromStdString(Captions::designText(label));
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    // Fixed, not the desktop theme's: the texts stand on the window's own pictures.
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    widget->setPalette(colours);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, colour);
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
+}
+
+// A transparent single-line label: only its text is painted, from the top of its box, and what
+// does not fit is cut off.
+template<typename LabelType = QLabel>
+LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
+                    const QFont &font, Qt::Alignment horizontal = Qt::AlignLeft,
+                    const QColor &colour = Qt::black)
+{
+    auto *label = new LabelType(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    setTextColour(label, colour);
+    return label;
+}
+
+QLabel *addPicture(QWidget *parent, const char *name, const QRect &geometry, const QString &picture)
+{
+    auto *holder = new QLabel(parent);
+    holder->setObjectName(QLatin1String(name));
+    holder->setGeometry(geometry);
+    holder->setPixmap(loadPicture(picture, parent->devicePixelRatioF()));
+    return holder;
+}
+
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (const QString &file : QDir(QStringLiteral(":/"), QStringLiteral("icon-*.png")).entryList())
+        icon.addFile(QStringLiteral(":/") + file);
+    return icon;
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+{
+    installFontSubstitutes();
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(QStringLiteral("Chromatta Zududo"));
+    setWindowIcon(applicationIcon());
+    // A fixed single border: minimize and close, no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    setCentralWidget(buildClientArea());
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    placeOnScreen();
+
+    toolkit_ = std::make_unique<WindowToolkit>(*this, *dest_, labels_);
+    game_ = std::make_unique<Game>(*toolkit_);
+    connect(dest_, &BoardSurface::pressed, this,
+            [this](int button, int modifiers, float x, float y) {
+                game_->dest_MouseDown(button, modifiers, x, y);
+                dest_->present();
+            });
+
+    handle(&Game::Form_Load);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    // The default coarse timer drifts by several percent, which shows in the collapse.
+    timer1_->setTimerType(Qt::PreciseTimer);
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, [this] { handle(&Game::Timer1_Timer); });
+    timer1_->start();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget *MainWindow::buildClientArea()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(633, 486);
+    setBackground(client, Qt::black);
+
+    // Unscaled at the top-left corner; the window is narrower than the picture and cuts it off.
+    auto *background = new QLabel(client);
+    background->setObjectName(QStringLiteral("background"));
+    const QPixmap picture = loadPicture(QStringLiteral("background"), devicePixelRatioF());
+    background->setPixmap(picture);
+    background->setGeometry(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
+
+    labels_[int(Label::Pts)] = addLabel(
+        client, "Pts", twips(120, 45, 4635, 375), designText(Label::Pts),
+        designFont(QStringLiteral("Verdana"), 18, true), Qt::AlignHCenter, QColor(192, 64, 0));
+    auto *levelUp = addLabel<ClickLabel>(client, "Label3", twips(7080, 120, 2355, 570),
+                                         QStringLiteral("LEVEL UP"),
+                                         designFont(QStringLiteral("Arial Black"), 20.25, true));
+    connect(levelUp, &ClickLabel::clicked, this, [this] { handle(&Game::Label3_Click); });
+    labels_[int(Label::NEXTLEVEL)] =
+        addLabel(client, "NEXTLEVEL", twips(0, 480, 5055, 255), designText(Label::NEXTLEVEL),
+                 designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
+
+    // The swatches and the count of each colour, in one row over the blue band.
+    const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
+    addPicture(client, "Image2", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
+    labels_[int(Label::Label6)] =
+        addLabel(client, "Label6", twips(960, 960, 795, 435), designText(Label::Label6), count);
+    addPicture(client, "Image3", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
+    labels_[int(Label::Label8)] =
+        addLabel(client, "Label8", twips(2760, 960, 795, 435), designText(Label::Label8), count);
+    addPicture(client, "Image4", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
+    labels_[int(Label::Label10)] =
+        addLabel(client, "Label10", twips(4560, 960, 795, 435), designText(Label::Label10), count);
+    addPicture(client, "Image5", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
+    labels_[int(Label::Label12)] =
+        addLabel(client, "Label12", twips(6240, 960, 795, 435), designText(Label::Label12), count);
+
+    // The total of the counts is kept but never shown; it also lies under the board.
+    QLabel *total =
+        addLabel(client, "Label4", twips(7920, 1680, 1455, 195), designText(Label::Label4),
+                 designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    total->hide();
+    labels_[int(Label::Label4)] = total;
+
+    dest_ = new BoardSurface(pic_, client);
+    dest_->setObjectName(QStringLiteral("dest"));
+    dest_->setGeometry(twips(120, 1680, 9255, 5250));
+
+    buildStatusStrip(client);
+    return client;
+}
+
+void MainWindow::buildStatusStrip(QWidget *client)
+{
+    auto *strip = new QWidget(client);
+    strip->setObjectName(QStringLiteral("Frame1"));
+    strip->setGeometry(twips(0, 6840, 9495, 495));
+    setBackground(strip, Qt::white);
+
+    const QFont status = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    addLabel(strip, "Null2", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "), status);
+    labels_[int(Label::lvl)] =
+        addLabel(strip, "lvl", twips(1560, 120, 525, 300), designText(Label::lvl), status);
+    addLabel(strip, "Null", twips(2160, 120, 1770, 240), QStringLiteral("Selection Value: "),
+             status);
+    labels_[int(Label::SelPts)] =
+        addLabel(strip, "SelPts", twips(3960, 120, 1755, 240), designText(Label::SelPts), status);
+    addLabel(strip, "Null3", twips(5820, 150, 1275, 240), QStringLiteral("Reset Cost:"), status);
+    labels_[int(Label::Nmmc)] =
+        addLabel(strip, "Nmmc", twips(7080, 150, 2115, 240), designText(Label::Nmmc), status);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction *reset = file->addAction(QStringLiteral("Reset"));
+    reset->setObjectName(QStringLiteral("mnuFileNew"));
+    connect(reset, &QAction::triggered, this, [this] { handle(&Game::mnuFileNew_Click); });
+    file->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    QAction *quitAction = file->addAction(QStringLiteral("Quit"));
+    quitAction->setObjectName(QStringLiteral("mnuFileQuit"));
+    connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuabout"));
+    QAction *about = help->addAction(QStringLiteral("How to Play / About Chromatta Zududo..."));
+    about->setObjectName(QStringLiteral("mnuaswitch"));
+    connect(about, &QAction::triggered, this, [] { showAboutWindow(); });
+}
+
+void MainWindow::placeOnScreen()
+{
+    // The client area, below the menu bar, goes to (89, 49) px on the screen; on a screen too
+    // small for that the window is moved just enough to stay whole on it.
+    layout()->activate();
+    QPoint topLeft(89, 49 - centralWidget()->y());
+    if (const QScreen *screen = this->screen()) {
+        const QRect room = screen->availableGeometry();
+        topLeft.setX(std::clamp(topLeft.x(), room.left(),
+                                std::max(room.left(), room.right() + 1 - width())));
+        topLeft.setY(std::clamp(topLeft.y(), room.top(),
+                                std::max(room.top(), room.bottom() + 1 - height())));
+    }
+    setGeometry(QRect(topLeft, size()));
+}
+
+void MainWindow::handle(void (Game::*handler)())
+{
+    ((*game_).*handler)();
+    dest_->present();
+}
+
+void MainWindow::quit()
+{
+    close();
+    // At once: an open about window goes too, without its own close handlers.
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    timer1_->stop();
+    event->accept();
+}
+
+} // namespace chromatta::ui

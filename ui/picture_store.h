@@ -1,0 +1,31 @@
+#pragma once
+
+#include "toolkit.h"
+
+#include <QPixmap>
+#include <QString>
+
+#include <array>
+
+namespace chromatta::ui {
+
+// One of the game's pictures from the resources, ":/NAME.png", or ":/NAME@2x.png" on a screen of
+// more than one device pixel per pixel. QPixmap never picks the 2x file by itself.
+QPixmap loadPicture(const QString &name, qreal devicePixelRatio);
+
+// The hidden picture store: the eight box pictures, decoded together the first time one is
+// asked for and kept until the store goes with the main window.
+class PictureStore
+{
+public:
+    const QPixmap &picture(Holder holder, qreal devicePixelRatio);
+    bool isLoaded() const { return loaded_ != Unloaded; }
+
+private:
+    enum Density { Unloaded, OneX, TwoX };
+
+    std::array<QPixmap, HolderCount> pictures_;
+    Density loaded_ = Unloaded;
+};
+
+} // namespace chromatta::ui

@@ -1,0 +1,68 @@
+#include "window_toolkit.h"
+
+#include "board_surface.h"
+#include "sound_player.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace chromatta::ui {
+
+namespace {
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+WindowToolkit::WindowToolkit(QWidget &window, BoardSurface &surface, const LabelWidgets &labels)
+    : window_(window)
+    , surface_(surface)
+    , labels_(labels)
+{ }
+
+void WindowToolkit::setCaption(Label label, std::string_view text)
+{
+    labels_[static_cast<int>(label)]->setText(toQString(text));
+}
+
+void WindowToolkit::clearSurface()
+{
+    surface_.clear();
+}
+
+void WindowToolkit::paintPicture(Holder holder, double x, double y, double width, double height)
+{
+    surface_.paintPicture(holder, x, y, width, height);
+}
+
+TwipSize WindowToolkit::holderSize(Holder holder) const
+{
+    // The holders keep their design size whatever the density the pictures are drawn at.
+    return designHolderSize(holder);
+}
+
+void WindowToolkit::messageBox(std::string_view prompt, std::string_view title)
+{
+    // exec() runs a local event loop: the window's input waits, its timer keeps ticking.
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(prompt), QMessageBox::Ok,
+                    &window_);
+    box.exec();
+}
+
+void WindowToolkit::playSoundToEnd(const std::string &path)
+{
+    playWaveToEnd(path);
+}
+
+std::string WindowToolkit::programFolder() const
+{
+    // In the file system's own encoding, as the sound player opens it.
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+} // namespace chromatta::ui
