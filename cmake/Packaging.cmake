@@ -41,9 +41,9 @@ set(CPACK_PACKAGE_NAME chromatta-zududo)
 set(CPACK_PACKAGE_VENDOR "Chromatta Zududo Team")
 set(CPACK_PACKAGE_CONTACT "Chromatta Zududo Team <support@chromatta-zududo.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game of coloured boxes")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Press a group of touching boxes of one colour to see its value, press it again to clear\n"
-    "it, and watch the rest fall and close up. Climb ten levels on the points you bank.")
+set(CPACK_PACKAGE_DESCRIPTION "Press a group of touching boxes of one colour to see its value, \
+press it again to clear it, and watch the rest fall and close up. Climb ten levels on the points \
+you bank.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -11,25 +11,17 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sndfile.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-using Seconds = std::chrono::duration<double>;
 
-// A folder of its own under /tmp, removed again at the end. Unix socket paths must stay short,
-// so the build tree is no place for the server's socket.
+// A folder of its own under /tmp: unix socket paths must stay short, so not the build tree.
 struct TempFolder
 {
     TempFolder()
@@ -37,22 +29,14 @@ struct TempFolder
         std::string pattern = "/tmp/chromatta-sound-XXXXXX";
         path = mkdtemp(pattern.data());
     }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
+    ~TempFolder() { fs::remove_all(path); }
     fs::path path;
 };
 
-// A tone written by libsndfile: format is e.g. SF_FORMAT_WAV | SF_FORMAT_PCM_16.
 void writeTone(const fs::path &path, double seconds, int rate = 22050, int channels = 1,
                int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16)
 {
-    SF_INFO info {};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = format;
+    SF_INFO info {0, rate, channels, format, 0, 0};
     SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &info);
     ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
     const auto frames = static_cast<sf_count_t>(seconds * rate);
@@ -63,74 +47,22 @@ void writeTone(const fs::path &path, double seconds, int rate = 22050, int chann
     sf_close(file);
 }
 
-Seconds timePlay(const fs::path &path)
+double secondsToPlay(const fs::path &path)
 {
     const auto start = std::chrono::steady_clock::now();
     chromatta::ui::playWaveToEnd(path.string());
-    return std::chrono::steady_clock::now() - start;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-pid_t spawn(const std::vector<std::string> &arguments)
+void useServer(const fs::path &socket)
 {
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // The server's root warnings are expected; keep the test log readable.
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
 }
 
-void stop(pid_t pid)
+bool run(const std::string &command)
 {
-    if (pid <= 0)
-        return;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    return std::system(command.c_str()) == 0;
 }
-
-bool onPath(const std::string &program)
-{
-    const char *path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
-    std::size_t begin = 0;
-    while (begin <= folders.size()) {
-        const std::size_t end = std::min(folders.find(':', begin), folders.size());
-        if (access((folders.substr(begin, end - begin) + "/" + program).c_str(), X_OK) == 0)
-            return true;
-        begin = end + 1;
-    }
-    return false;
-}
-
-// Points the player at a socket of our own choosing for the life of the object.
-struct ServerAddress
-{
-    explicit ServerAddress(const fs::path &socket)
-    {
-        const char *old = std::getenv("PULSE_SERVER");
-        hadOld = old != nullptr;
-        if (hadOld)
-            oldValue = old;
-        setenv("PULSE_SERVER", ("unix:" + socket.string()).c_str(), 1);
-    }
-    ~ServerAddress()
-    {
-        if (hadOld)
-            setenv("PULSE_SERVER", oldValue.c_str(), 1);
-        else
-            unsetenv("PULSE_SERVER");
-    }
-    bool hadOld = false;
-    std::string oldValue;
-};
 
 // A private PulseAudio with a null sink, started once for the suite.
 class WithAudioServer : public testing::Test
@@ -138,53 +70,47 @@ class WithAudioServer : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        if (!onPath("pulseaudio") || !onPath("pacat"))
+        if (!run("command -v pulseaudio >/dev/null && command -v pacat >/dev/null"))
             return;
-        serverFolder = new TempFolder;
-        socket = serverFolder->path / "native";
-        setenv("HOME", serverFolder->path.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", serverFolder->path.c_str(), 1);
-        server =
-            spawn({"pulseaudio", "--system=false", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                   "--use-pid-file=no", "-L", "module-null-sink", "-L",
-                   "module-native-protocol-unix socket=" + socket.string() + " auth-anonymous=1"});
-        for (int i = 0; i < 100 && !fs::exists(socket); ++i)
+        folder = new TempFolder;
+        const std::string dir = folder->path.string();
+        // Root is refused a per-user server unless --system=false says so; its warnings are
+        // expected and go to a log beside it.
+        run("HOME=" + dir + " XDG_RUNTIME_DIR=" + dir +
+            " pulseaudio --system=false -n --daemonize=no --exit-idle-time=-1"
+            " --use-pid-file=no -L module-null-sink -L 'module-native-protocol-unix socket=" +
+            dir + "/native auth-anonymous=1' >" + dir + "/log 2>&1 & echo $! >" + dir +
+            "/server.pid");
+        for (int i = 0; i < 100 && !fs::exists(folder->path / "native"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        if (!fs::exists(socket))
-            return;
-        address = new ServerAddress(socket);
+        useServer(folder->path / "native");
         // An idle null sink adds about two seconds to every drain; one low-latency stream kept
         // running holds it awake, and needs a moment before timings mean anything.
-        keepAwake = spawn({"pacat", "--latency-msec=20", "/dev/zero"});
+        run("pacat --latency-msec=20 /dev/zero & echo $! >" + dir + "/pacat.pid");
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
 
     static void TearDownTestSuite()
     {
-        stop(keepAwake);
-        stop(server);
-        delete address;
-        delete serverFolder;
-        keepAwake = server = -1;
-        address = nullptr;
-        serverFolder = nullptr;
+        if (folder == nullptr)
+            return;
+        run("cd " + folder->path.string() + " && kill $(cat pacat.pid server.pid)");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        unsetenv("PULSE_SERVER");
+        delete folder;
+        folder = nullptr;
     }
 
     void SetUp() override
     {
-        if (!onPath("pulseaudio") || !onPath("pacat"))
+        if (folder == nullptr)
             GTEST_SKIP() << "pulseaudio and pacat (Debian: pulseaudio, pulseaudio-utils) are "
                             "needed for a real audio server";
-        ASSERT_NE(server, -1) << "pulseaudio did not start";
-        ASSERT_TRUE(fs::exists(socket)) << "pulseaudio did not open " << socket;
+        ASSERT_TRUE(fs::exists(folder->path / "native")) << "pulseaudio did not start";
     }
 
     TempFolder files;
-    static inline TempFolder *serverFolder = nullptr;
-    static inline ServerAddress *address = nullptr;
-    static inline fs::path socket;
-    static inline pid_t server = -1;
-    static inline pid_t keepAwake = -1;
+    static inline TempFolder *folder = nullptr;
 };
 
 TEST_F(WithAudioServer, ReturnsWhenTheSoundHasBeenHeard)
@@ -194,29 +120,29 @@ TEST_F(WithAudioServer, ReturnsWhenTheSoundHasBeenHeard)
     writeTone(files.path / "mono.wav", 0.5);
     writeTone(files.path / "stereo.wav", 0.5, 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
     for (const char *name : {"mono.wav", "stereo.wav"}) {
-        const Seconds took = timePlay(files.path / name);
-        EXPECT_GE(took.count(), 0.4) << name;
-        EXPECT_LE(took.count(), 1.5) << name;
+        const double took = secondsToPlay(files.path / name);
+        EXPECT_GE(took, 0.4) << name;
+        EXPECT_LE(took, 1.5) << name;
     }
 }
 
 TEST_F(WithAudioServer, FilesThatCannotBePlayedAreSilentAndQuick)
 {
-    const fs::path &folder = files.path;
-    writeTone(folder / "good.wav", 0.5);
-    std::vector<char> good(fs::file_size(folder / "good.wav"));
-    std::ifstream(folder / "good.wav", std::ios::binary).read(good.data(), std::ssize(good));
+    const fs::path &dir = files.path;
+    writeTone(dir / "good.wav", 0.5);
+    std::vector<char> good(fs::file_size(dir / "good.wav"));
+    std::ifstream(dir / "good.wav", std::ios::binary).read(good.data(), std::ssize(good));
 
-    std::ofstream(folder / "garbage.wav", std::ios::binary) << "this is no wave file at all";
-    std::ofstream(folder / "empty.wav", std::ios::binary);
-    std::ofstream(folder / "header-cut.wav", std::ios::binary).write(good.data(), 20);
-    // The header promises half a second; only the header and a few samples arrived.
-    std::ofstream(folder / "data-cut.wav", std::ios::binary).write(good.data(), 44 + 200);
-    fs::create_directory(folder / "clearbox.wav");
+    std::ofstream(dir / "garbage.wav", std::ios::binary) << "this is no wave file at all";
+    std::ofstream(dir / "empty.wav", std::ios::binary);
+    std::ofstream(dir / "header-cut.wav", std::ios::binary).write(good.data(), 20);
+    // The header promises half a second; only a few samples arrived.
+    std::ofstream(dir / "data-cut.wav", std::ios::binary).write(good.data(), 44 + 200);
+    fs::create_directory(dir / "clearbox.wav");
 
     for (const char *name : {"missing.wav", "garbage.wav", "empty.wav", "header-cut.wav",
                              "data-cut.wav", "clearbox.wav"}) {
-        EXPECT_LT(timePlay(folder / name).count(), 1.5) << name;
+        EXPECT_LT(secondsToPlay(dir / name), 1.5) << name;
     }
 }
 
@@ -224,8 +150,9 @@ TEST(WithoutAudioServer, AGoodFileIsSilentAndQuick)
 {
     TempFolder files;
     writeTone(files.path / "win.wav", 1.0);
-    const ServerAddress nowhere(files.path / "no-server-here");
-    EXPECT_LT(timePlay(files.path / "win.wav").count(), 1.5);
+    useServer(files.path / "no-server-here");
+    EXPECT_LT(secondsToPlay(files.path / "win.wav"), 1.5);
+    unsetenv("PULSE_SERVER");
 }
 
 // A server that takes the connection and then never says a word, as a frozen one does.
@@ -233,22 +160,20 @@ TEST(WithHungAudioServer, TheWaitEndsAfterTheSoundAndAMargin)
 {
     TempFolder files;
     writeTone(files.path / "win.wav", 0.5);
-    const fs::path socketPath = files.path / "hung";
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
     sockaddr_un address {};
     address.sun_family = AF_UNIX;
-    socketPath.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    (files.path / "hung").string().copy(address.sun_path, sizeof address.sun_path - 1);
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
     ASSERT_EQ(listen(listener, 4), 0); // connections queue up and are never accepted
 
-    const ServerAddress hung(socketPath);
-    const Seconds took = timePlay(files.path / "win.wav");
+    useServer(files.path / "hung");
+    const double took = secondsToPlay(files.path / "win.wav");
+    unsetenv("PULSE_SERVER");
     // The player's own bound is the sound's length plus three seconds.
-    EXPECT_GE(took.count(), 3.0);
-    EXPECT_LE(took.count(), 6.0);
-    // Closing the socket lets the worker left behind fail and finish.
-    close(listener);
+    EXPECT_GE(took, 3.0);
+    EXPECT_LE(took, 6.0);
+    close(listener); // lets the worker left behind fail and finish
 }
 
 } // namespace
