@@ -10,7 +10,7 @@ namespace {
 
 TEST(Pictures, EachHolderHoldsItsOwnPictureAtTheScreensDensity)
 {
-    // The picture sizes differ by colour, so a holder given another colour's picture shows.
+    // The sizes differ by colour, so a holder handed another colour's picture shows up.
     const std::pair<Holder, QSize> sizes[] = {
         {Holder::y, {45, 43}},  {Holder::r, {45, 43}},  {Holder::g, {45, 44}},
         {Holder::b, {43, 44}},  {Holder::yh, {45, 43}}, {Holder::rh, {45, 43}},
@@ -25,16 +25,8 @@ TEST(Pictures, EachHolderHoldsItsOwnPictureAtTheScreensDensity)
             EXPECT_EQ(picture.devicePixelRatio(), ratio) << nameOf(holder);
         }
     }
-    // Plain and highlighted pictures of one colour are not the same picture.
     PictureStore store;
     EXPECT_NE(store.picture(Holder::g, 1).toImage(), store.picture(Holder::gh, 1).toImage());
-}
-
-TEST(Pictures, ArePickedAgainOnlyWhenTheDensityChanges)
-{
-    PictureStore store;
-    const qint64 first = store.picture(Holder::y, 1.0).cacheKey();
-    EXPECT_EQ(store.picture(Holder::y, 1.0).cacheKey(), first);
     EXPECT_EQ(store.picture(Holder::y, 1.25).size(), QSize(90, 86)) << "2x above one";
 }
 

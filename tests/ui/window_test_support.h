@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -17,27 +16,14 @@
 #include <string>
 #include <vector>
 
-// Readable failure messages for the Qt values the tests compare.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QSize &size, std::ostream *out)
-{
-    *out << size.width() << " x " << size.height();
-}
-inline void PrintTo(const QPoint &point, std::ostream *out)
-{
-    *out << "(" << point.x() << ", " << point.y() << ")";
-}
-inline void PrintTo(const QRect &rect, std::ostream *out)
-{
-    *out << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << " x " << rect.height();
-}
 
 namespace chromatta::ui::test {
 
-// Geometry of the drawn grid in pixels of the surface's inner area.
+// The drawn grid in pixels of the surface's inner area.
 constexpr int GridLeft = 2, GridTop = 5, CellWidth = 47, CellHeight = 48;
 
 // A board written as seven strings of thirteen codes, row 0 first.
@@ -50,19 +36,28 @@ inline Board boardOf(const std::vector<std::string> &rows)
     return board;
 }
 
-// A main window as the program creates it, shown, and deleted after the test unless it has
-// closed itself.
+inline bool allBlack(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != Qt::black)
+                return false;
+    return true;
+}
+
+// A main window as the program creates it (Form_Load has run), deleted after the test unless
+// it has closed itself.
 class WindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { window = new MainWindow; }
+    void TearDown() override { delete window.data(); }
+
+    void show()
     {
-        window = new MainWindow;
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    void TearDown() override { delete window.data(); }
-
     Game &game() { return window->game(); }
     BoardSurface *dest() { return window->findChild<BoardSurface *>(QStringLiteral("dest")); }
     QString text(const char *label)
@@ -71,7 +66,7 @@ protected:
         return widget ? widget->text() : QStringLiteral("<no label %1>").arg(label);
     }
 
-    // A point inside the surface's frame, at the centre of a cell.
+    // A point at the centre of a cell, in the surface's coordinates (its frame included).
     QPoint cellCentre(int row, int column)
     {
         return dest()->contentsRect().topLeft() +
@@ -79,11 +74,11 @@ protected:
                    GridTop + CellHeight * row + CellHeight / 2);
     }
 
-    // What the screen shows of the window now: no repaint is forced, so a frame that was never
-    // handed to the screen is not seen either.
+    // What the screen shows of the window. Unlike grab(), nothing is repainted for it, so a
+    // frame that was never handed to the screen is not seen either.
     QImage onScreen() { return window->screen()->grabWindow(window->winId()).toImage(); }
 
-    // The pixels of one cell in an image taken by onScreen().
+    // One cell of an image taken by onScreen().
     QImage cell(const QImage &screen, int row, int column)
     {
         const qreal ratio = screen.devicePixelRatio();
@@ -92,20 +87,11 @@ protected:
         return screen.copy(QRect(topLeft * ratio, QSize(CellWidth, CellHeight) * ratio));
     }
 
-    static bool allBlack(const QImage &image)
-    {
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) != Qt::black)
-                    return false;
-        return true;
-    }
-
-    // Waits until the timer has ticked at least once more.
+    // Returns once the timer has ticked again.
     void waitForTick()
     {
         auto &nmmc = *window->findChild<QLabel *>(QStringLiteral("Nmmc"));
-        nmmc.setText(QString());
+        nmmc.clear();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !nmmc.text().isEmpty(); }, 2000));
     }
 
