@@ -9,11 +9,13 @@ cd "$(dirname "$0")/.."
 minutes=${1:-10}
 tools/install-deps.sh --measure
 build=build-fuzz
+# Every library is instrumented for coverage, not just the entry point.
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
     -DCHROMATTA_BUILD_UI=OFF -DCHROMATTA_BUILD_TESTS=OFF -DCHROMATTA_BUILD_FUZZER=ON >/dev/null
 cmake --build "$build" --target script_fuzzer >/dev/null
 mkdir -p fuzz/corpus-work fuzz/findings
 cp -n tests/scripts/*.script fuzz/corpus-work/ 2>/dev/null || true
 "$build/fuzz/script_fuzzer" fuzz/corpus-work -artifact_prefix=fuzz/findings/ \
     -dict=fuzz/script.dict -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-    -print_final_stats=1 -jobs=1 2>&1 | tail -n 25
+    -print_final_stats=1 2>&1 | tail -n 25
