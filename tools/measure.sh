@@ -16,16 +16,20 @@ cmake --build "$build" --target chromatta-zududo first-frame >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
 probe="$PWD/$build/tools/measure/first-frame"
 
-export DISPLAY=:87
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A private X server on a display number it picks itself, so no other server is in the way.
+scratch=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
 game_pid=
 cleanup() {
     [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$scratch/display")"
+export XDG_RUNTIME_DIR="$scratch"
 unset QT_QPA_PLATFORM
 export PULSE_SERVER=unix:/nonexistent # no audio here: the game stays silent and quick
 
@@ -55,7 +59,7 @@ printf 'idle CPU (%% of one core over 10 s): median %s of 3 runs [%s]\n' \
 
 "$game" & game_pid=$!
 sleep 2
-window=$(xdotool search --sync --name '^Chromatta Zududo$' | head -n 1)
+window=$(timeout 10 xdotool search --sync --name '^Chromatta Zududo$' | head -n 1)
 menu=$(( $(xdotool getwindowgeometry "$window" | awk -F'x' '/Geometry/ {print $2}') - 486 ))
 presses=0
 before=$(cpu_ticks "$game_pid")
