@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds the rules in Release and prints the time per operation of each benchmark.
+# Builds in Release and prints the time per operation of each benchmark: the rules headless, and
+# the window's frames on Qt's offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --measure
 build=build-bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_UI=OFF \
-    -DCHROMATTA_BUILD_TESTS=OFF -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target core_bench >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_UI=ON -DCHROMATTA_BUILD_TESTS=OFF \
+    -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --target core_bench frame_bench >/dev/null
+echo "== the rules, headless"
 "$build/bench/core_bench" "$@"
+echo "== the window's frames (offscreen)"
+XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)} "$build/bench/frame_bench" "$@"

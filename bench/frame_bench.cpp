@@ -1,0 +1,70 @@
+// The cost of one frame of the real window during a collapse: a tick of the rules on a board
+// that is still moving, rendering the new frame, and painting it into the window. Runs on Qt's
+// offscreen platform, so what reaches a real screen (the X server's share) is not included.
+#include "board_surface.h"
+#include "game.h"
+#include "main_window.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+using namespace chromatta;
+
+namespace {
+
+Board collapsingBoard()
+{
+    // Every other row empty and an empty column in the middle: every tick moves boxes.
+    Board board;
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            board.set(row, column,
+                      column == 6 || row % 2 == 1
+                          ? CellCode::X
+                          : cellCodeFromChar("bgry"[(row + column) % 4]).value());
+    return board;
+}
+
+void BM_FrameDuringCollapse(benchmark::State &state)
+{
+    auto *window = new ui::MainWindow;
+    window->show();
+    QApplication::processEvents();
+    auto *surface = window->findChild<ui::BoardSurface *>(QStringLiteral("dest"));
+    const Board moving = collapsingBoard();
+    for (auto _ : state) {
+        window->game().state().board = moving;
+        window->game().Timer1_Timer();
+        surface->present();
+        surface->repaint();
+    }
+    delete window;
+}
+BENCHMARK(BM_FrameDuringCollapse)->Unit(benchmark::kMicrosecond);
+
+void BM_IdleTick(benchmark::State &state)
+{
+    auto *window = new ui::MainWindow;
+    window->show();
+    QApplication::processEvents();
+    auto *surface = window->findChild<ui::BoardSurface *>(QStringLiteral("dest"));
+    for (auto _ : state) {
+        window->game().Timer1_Timer();
+        surface->present(); // the same frame: nothing is rendered or painted
+    }
+    delete window;
+}
+BENCHMARK(BM_IdleTick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
