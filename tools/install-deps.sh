@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build and test, and only those missing.
-# Usage: tools/install-deps.sh [--measure]   (--measure adds benchmarking and fuzzing tools)
+# Installs the Debian packages the game needs, and only those missing.
+# Usage: tools/install-deps.sh [--play | --measure]
+#   (none)     building and running the game and its whole test suite
+#   --play     only building and running the game (no test servers: PulseAudio, which the tests
+#              start, would take the place of PipeWire on a stock Debian 12 desktop)
+#   --measure  the test suite's packages plus benchmarking, fuzzing and profiling tools
 set -euo pipefail
 
-packages=(
-    cmake g++ ninja-build pkg-config file dpkg-dev
-    qt6-base-dev libxkbcommon-dev libgtest-dev libsndfile1-dev libpulse-dev
+play=(
+    cmake g++ ninja-build pkg-config
+    qt6-base-dev libxkbcommon-dev libx11-dev libxcb1-dev libsndfile1-dev libpulse-dev
     fonts-dejavu-core fonts-liberation2
+)
+tests=(
+    file dpkg-dev libgtest-dev
     pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils
     desktop-file-utils appstream
 )
-if [[ "${1:-}" == "--measure" ]]; then
-    packages+=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine libx11-dev)
-fi
+measure=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine)
+
+case "${1:-}" in
+--play) packages=("${play[@]}") ;;
+--measure) packages=("${play[@]}" "${tests[@]}" "${measure[@]}") ;;
+"") packages=("${play[@]}" "${tests[@]}") ;;
+*)
+    echo "usage: tools/install-deps.sh [--play | --measure]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
