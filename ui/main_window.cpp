@@ -8,7 +8,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
@@ -75,9 +74,13 @@ QLabel *addPicture(QWidget *parent, const char *name, const QRect &geometry, con
 
 QIcon applicationIcon()
 {
+    // Only the sizes a title bar or task switcher asks of a window: QIcon decodes every file it
+    // is given at once, and the large ones would cost start-up time for nothing. Menus and docks
+    // take the installed icons of the desktop entry.
     QIcon icon;
-    for (const QString &file : QDir(QStringLiteral(":/"), QStringLiteral("icon-*.png")).entryList())
-        icon.addFile(QStringLiteral(":/") + file);
+    // The 64 px picture comes with the 32 px one: QIcon adds a file's @2x twin by itself.
+    for (const char *file : {":/icon-32.png", ":/icon-48.png"})
+        icon.addFile(QLatin1String(file));
     return icon;
 }
 

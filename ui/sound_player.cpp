@@ -62,9 +62,9 @@ bool readWave(const std::string &path, Wave &wave)
 // for it (or exit) at any moment.
 void playToServer(const Wave &wave, const std::string &streamName)
 {
-    const pa_sample_spec spec {PA_SAMPLE_S16NE, wave.rate, wave.channels};
+    const pa_sample_spec format {PA_SAMPLE_S16NE, wave.rate, wave.channels};
     pa_simple *stream = pa_simple_new(nullptr, "Chromatta Zududo", PA_STREAM_PLAYBACK, nullptr,
-                                      streamName.c_str(), &spec, nullptr, nullptr, nullptr);
+                                      streamName.c_str(), &format, nullptr, nullptr, nullptr);
     if (stream == nullptr)
         return; // no audio server: silence
     if (pa_simple_write(stream, wave.samples.data(), wave.samples.size() * sizeof(std::int16_t),
