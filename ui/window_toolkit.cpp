@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include <filesystem>
+#include <system_error>
+
 namespace chromatta::ui {
 
 namespace {
@@ -61,7 +64,13 @@ void WindowToolkit::playSoundToEnd(const std::string &path)
 
 std::string WindowToolkit::programFolder() const
 {
-    // In the file system's own encoding, as the sound player opens it.
+    // The folder's name as the file system's bytes, as the sound player opens it. Qt's answer
+    // goes through a QString, which cannot carry a name that is not UTF-8 (a Latin-1 folder from
+    // an old archive): Qt then gives no folder at all, and the sounds are never found.
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && program.is_absolute())
+        return program.parent_path().string();
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
