@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Measures the real program under Xvfb and prints the figures (medians of several runs):
 #   start-up:  exec to the first frame that shows all 91 boxes (polled from the window's pixels)
-#   idle CPU:  % of one core over 10 s with the window open, from /proc
+#   idle CPU:  % of one core over 10 s with the window open, from /proc: in clock ticks
+#              (utime + stime, 0.1 % resolution) and in nanoseconds (schedstat)
 #   peak RSS:  VmHWM after start-up, idling and a stretch of play
 #   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
+# The same figures for bare-window, a bare Qt window of the same size (with an empty 100 ms timer
+# for the idle figure), show what any Qt program costs here.
 # Usage: tools/measure.sh [RUNS]   (default 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +15,10 @@ runs=${1:-7}
 tools/install-deps.sh --measure
 build=build-measure
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target chromatta-zududo first-frame >/dev/null
+cmake --build "$build" --target chromatta-zududo first-frame bare-window >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
 probe="$PWD/$build/tools/measure/first-frame"
+bare="$PWD/$build/tools/measure/bare-window"
 
 # A private X server on a display number it picks itself, so no other server is in the way.
 scratch=$(mktemp -d)
@@ -39,23 +43,36 @@ ticks_per_second=$(getconf CLK_TCK)
 
 echo "machine: $(nproc) cores, $(awk '/model name/ {$1=$2=$3=""; print; exit}' /proc/cpuinfo | sed 's/^ *//')"
 "$probe" "$game" >/dev/null || true # warm the file cache once
-startups=()
-for _ in $(seq "$runs"); do startups+=("$("$probe" "$game")"); done
-printf 'start-up to a full board (ms): median %s of %s runs [%s]\n' \
-    "$(printf '%s\n' "${startups[@]}" | median)" "$runs" "${startups[*]}"
+"$probe" "$bare" >/dev/null || true
+startup() { # PROGRAM: the start-up times of RUNS runs, then their median
+    local times=()
+    for _ in $(seq "$runs"); do times+=("$("$probe" "$1")"); done
+    printf 'median %s of %s runs [%s]' "$(printf '%s\n' "${times[@]}" | median)" "$runs" "${times[*]}"
+}
+echo "start-up to a full board (ms): game $(startup "$game")"
+echo "                               bare $(startup "$bare")"
 
-idles=()
-for _ in $(seq 3); do
-    "$game" & game_pid=$!
+idle() { # PROGRAM [ARGS]: % of one core over 10 s, from clock ticks and from schedstat
+    "$@" & game_pid=$!
     sleep 2
-    before=$(cpu_ticks "$game_pid")
+    local ticks=$(cpu_ticks "$game_pid") nanoseconds=$(awk '{print $1}' "/proc/$game_pid/schedstat")
     sleep 10
-    after=$(cpu_ticks "$game_pid")
-    idles+=("$(awk -v t=$((after - before)) -v hz="$ticks_per_second" 'BEGIN {printf "%.1f", 100 * t / hz / 10}')")
+    ticks=$(($(cpu_ticks "$game_pid") - ticks))
+    nanoseconds=$(($(awk '{print $1}' "/proc/$game_pid/schedstat") - nanoseconds))
     kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
-done
-printf 'idle CPU (%% of one core over 10 s): median %s of 3 runs [%s]\n' \
-    "$(printf '%s\n' "${idles[@]}" | median)" "${idles[*]}"
+    awk -v t="$ticks" -v hz="$ticks_per_second" -v ns="$nanoseconds" \
+        'BEGIN {printf "%.1f %.3f\n", 100 * t / hz / 10, ns / 1e8}'
+}
+idle_report() { # LABEL PROGRAM [ARGS]: medians of three runs
+    local label=$1 runs_out
+    shift
+    runs_out=$(for _ in 1 2 3; do idle "$@"; done)
+    printf 'idle CPU (%% of one core over 10 s): %s %s %% (ticks), %s %% (schedstat) [%s]\n' "$label" \
+        "$(cut -d' ' -f1 <<<"$runs_out" | median)" "$(cut -d' ' -f2 <<<"$runs_out" | median)" \
+        "$(paste -sd';' <<<"$runs_out")"
+}
+idle_report game "$game"
+idle_report "bare with a 100 ms timer" "$bare" --timer
 
 "$game" & game_pid=$!
 sleep 2

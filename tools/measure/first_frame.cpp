@@ -27,8 +27,8 @@ Window findWindow(Display *display, Window window)
         const bool match = std::strcmp(name, title) == 0;
         XFree(name);
         XWindowAttributes attributes;
-        if (match && XGetWindowAttributes(display, window, &attributes)
-            && attributes.map_state == IsViewable && attributes.height >= clientHeight)
+        if (match && XGetWindowAttributes(display, window, &attributes) &&
+            attributes.map_state == IsViewable && attributes.height >= clientHeight)
             return window;
     }
     Window root, parent, *children = nullptr;
@@ -50,8 +50,8 @@ int boxesShown(Display *display, Window window)
     if (!XGetWindowAttributes(display, window, &attributes))
         return 0;
     const int menuBar = attributes.height - clientHeight;
-    XImage *image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
+    XImage *image =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (!image)
         return 0;
     int boxes = 0;
@@ -63,8 +63,8 @@ int boxesShown(Display *display, Window window)
             if (x >= image->width || y >= image->height)
                 continue;
             const unsigned long pixel = XGetPixel(image, x, y);
-            const int brightness = int((pixel >> 16) & 0xff) + int((pixel >> 8) & 0xff)
-                                   + int(pixel & 0xff);
+            const int brightness =
+                int((pixel >> 16) & 0xff) + int((pixel >> 8) & 0xff) + int(pixel & 0xff);
             boxes += brightness > 90;
         }
     }

@@ -1,0 +1,52 @@
+// bare-window: the least a Qt 6 window of the game's size can do, as a yardstick for the game's
+// figures: a menu bar, a black board with 91 plain boxes where the game draws its own, and, with
+// --timer, an empty 100 ms timer like the game's.
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+class Boxes : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        for (int column = 0; column < 13; ++column)
+            for (int row = 0; row < 7; ++row)
+                painter.fillRect(3 + 47 * column, 6 + 48 * row, 45, 46, QColor(200, 40, 40));
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Chromatta Zududo"));
+    window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("Quit"));
+    window.menuBar()->addMenu(QStringLiteral("&Help"));
+    auto *client = new QWidget;
+    client->setFixedSize(633, 486);
+    auto *board = new Boxes(client);
+    board->setGeometry(8, 112, 617, 350);
+    window.setCentralWidget(client);
+
+    QTimer timer;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--timer"))) {
+        timer.setTimerType(Qt::PreciseTimer);
+        timer.setInterval(100);
+        QObject::connect(&timer, &QTimer::timeout, [] {});
+        timer.start();
+    }
+    window.show();
+    return QApplication::exec();
+}
