@@ -5,6 +5,8 @@
 #              (utime + stime, 0.1 % resolution) and in nanoseconds (schedstat)
 #   peak RSS:  VmHWM after start-up, idling and a stretch of play
 #   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
+#   frame:     one frame during a collapse: a tick, the new frame rendered, painted and handed to
+#              the X server (bench/frame_bench.cpp on the xcb platform)
 # The same figures for bare-window, a bare Qt window of the same size (with an empty 100 ms timer
 # for the idle figure), show what any Qt program costs here.
 # Usage: tools/measure.sh [RUNS]   (default 7)
@@ -14,8 +16,9 @@ runs=${1:-7}
 
 tools/install-deps.sh --measure
 build=build-measure
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target chromatta-zududo first-frame bare-window >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF \
+    -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --target chromatta-zududo first-frame bare-window frame_bench >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
 probe="$PWD/$build/tools/measure/first-frame"
 bare="$PWD/$build/tools/measure/bare-window"
@@ -96,3 +99,9 @@ seconds=$(awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN {print e - s}')
 awk -v t=$((after - before)) -v hz="$ticks_per_second" -v n="$presses" -v s="$seconds" \
     'BEGIN {printf "play: %d presses in %.1f s cost %.0f ms CPU: %.2f ms per press\n", n, s, 1000 * t / hz, 1000 * t / hz / n}'
 printf 'peak RSS (MiB): %s\n' "$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$game_pid/status")"
+kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
+
+frames=$(QT_QPA_PLATFORM=xcb "$build/bench/frame_bench" --benchmark_filter=FrameDuringCollapse \
+    --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+    awk '/_median/ {print $2, $3}')
+echo "one frame during a collapse (tick, render, paint, hand to X): median of 5 runs $frames"
