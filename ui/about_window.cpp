@@ -1,5 +1,7 @@
 #include "about_window.h"
 
+#include "click_label.h"
+#include "fonts.h"
 #include "links.h"
 
 #include <QApplication>
@@ -7,7 +9,6 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -65,55 +66,28 @@ void openLink(const QUrl &url)
         QDesktopServices::openUrl(url);
 }
 
-// The design's fonts are Windows families; the game's font substitutions map them to what
-// Debian has, and the later families catch a system where no substitution was set up.
-QFont designFont(const QString &family, qreal points, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont standardFont()
 {
-    return designFont(QStringLiteral("MS Sans Serif"), 8);
+    return designFont(QStringLiteral("MS Sans Serif"), 8, false);
 }
 
-// An opaque single-line label, black behind its text, that may react to a click.
-class Label : public QLabel
+// An opaque single-line label, black behind its text; a click on it is reported like a button's.
+ClickLabel *addLabel(QWidget *parent, const char *name, const QRect &place, const QString &text,
+                     const QColor &colour, const QFont &font)
 {
-public:
-    Label(QWidget *parent, const char *name, const QRect &place, const QString &text,
-          const QColor &colour, const QFont &font)
-        : QLabel(text, parent)
-    {
-        setObjectName(QString::fromLatin1(name));
-        setGeometry(place);
-        setTextFormat(Qt::PlainText);
-        setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setFont(font);
-        QPalette colours = palette();
-        colours.setColor(QPalette::Window, Qt::black);
-        colours.setColor(QPalette::WindowText, colour);
-        setPalette(colours);
-        setAutoFillBackground(true);
-    }
-
-    std::function<void()> onClick;
-
-protected:
-    // A click is a left press and release on the label, as with a button.
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (onClick && event->button() == Qt::LeftButton &&
-            rect().contains(event->position().toPoint()))
-            onClick();
-        QLabel::mouseReleaseEvent(event);
-    }
-};
+    auto *label = new ClickLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, Qt::black);
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
+    return label;
+}
 
 class AboutWindow : public QDialog
 {
@@ -132,6 +106,7 @@ public:
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         setFixedSize(367, 565);
+        installFontSubstitutes();
         setFont(standardFont());
 
         buildControls();
@@ -172,29 +147,26 @@ private:
 
         const QColor white(255, 255, 255);
         auto *title =
-            new Label(this, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
-                      designFont(QStringLiteral("Arial"), 18, true));
-        title->onClick = [] {
-            openLink(supportMail());
-        };
+            addLabel(this, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
+                     designFont(QStringLiteral("Arial"), 18, true));
+        connect(title, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
 
-        new Label(this, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
-                  standardFont());
-        new Label(this, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
-                  standardFont());
+        addLabel(this, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
+                 standardFont());
+        addLabel(this, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
+                 standardFont());
 
         auto *web =
-            new Label(this, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
-                      QColor(255, 255, 0), standardFont());
+            addLabel(this, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
+                     QColor(255, 255, 0), standardFont());
         web->setToolTip(QString::fromLatin1(links::MakerName));
-        web->onClick = [] {
-            openLink(QUrl(QString::fromLatin1(links::WebAddress)));
-        };
+        connect(web, &ClickLabel::clicked, this,
+                [] { openLink(QUrl(QString::fromLatin1(links::WebAddress))); });
 
         auto *howToPlay = new QPlainTextEdit(this);
         howToPlay->setObjectName(QStringLiteral("Text1"));
         howToPlay->setGeometry(32, 136, 305, 193);
-        howToPlay->setFont(designFont(QStringLiteral("Small Fonts"), 6.75));
+        howToPlay->setFont(designFont(QStringLiteral("Small Fonts"), 6.75, false));
         howToPlay->setPlainText(QString::fromLatin1(HowToPlayText));
         howToPlay->setReadOnly(true);
         // Read-only still lets the player select and copy, with the mouse and the keyboard.
@@ -204,17 +176,15 @@ private:
         howToPlay->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         howToPlay->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-        new Label(this, "Label1", {40, 352, 209, 17},
-                  QStringLiteral("Have questions?  Need technical support? "), white,
-                  standardFont());
+        addLabel(this, "Label1", {40, 352, 209, 17},
+                 QStringLiteral("Have questions?  Need technical support? "), white,
+                 standardFont());
 
         auto *contact =
-            new Label(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
-                      QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+            addLabel(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
+                     QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
         contact->setToolTip(QStringLiteral("Email us!"));
-        contact->onClick = [] {
-            openLink(supportMail());
-        };
+        connect(contact, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
 
         auto *ok = new QPushButton(QStringLiteral("&OK"), this);
         ok->setObjectName(QStringLiteral("cmdOK"));

@@ -6,6 +6,10 @@ namespace chromatta::ui {
 
 void installFontSubstitutes()
 {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
     // Liberation Sans has the metrics of Arial and the look of the old MS Sans Serif;
     // DejaVu Sans is the nearest to Verdana's wide, open shapes. DejaVu has no Black face, so
     // "Arial Black" (asked for with the Black weight) comes out as DejaVu Sans Bold. The small

@@ -6,7 +6,8 @@
 namespace chromatta::ui {
 
 // Debian ships none of the faces the window was designed with. The stand-ins are chosen here
-// and nowhere else; every control still asks for its designed family by name.
+// and nowhere else; every control still asks for its designed family by name. Each window calls
+// this before it builds its controls; only the first call does anything.
 void installFontSubstitutes();
 
 // The designed font of a control: a family, a size in points at 96 dots per inch, bold or not.
