@@ -53,4 +53,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://chromatta-zududo.org)
 # Libraries are found by dpkg-shlibdeps; the fonts the window's design families map to are not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+# Native on Wayland desktops; without it the game runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

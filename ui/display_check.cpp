@@ -1,8 +1,12 @@
 #include "display_check.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 namespace chromatta::ui {
@@ -28,6 +32,24 @@ std::string environment(const char *name)
     return value ? value : "";
 }
 
+// A Wayland session Qt can use: its platform plugin is installed and the compositor's socket is
+// there. Without the plugin Qt falls back to X11 (XWayland), and aborts when that fails too.
+bool waylandUsable()
+{
+    const std::string display = environment("WAYLAND_DISPLAY");
+    if (display.empty())
+        return false;
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                         QStringLiteral("/platforms"));
+    if (platforms.entryList({QStringLiteral("*wayland*")}, QDir::Files).isEmpty())
+        return false;
+    const std::filesystem::path socket = display.starts_with('/')
+        ? std::filesystem::path(display)
+        : std::filesystem::path(environment("XDG_RUNTIME_DIR")) / display;
+    std::error_code error;
+    return std::filesystem::is_socket(socket, error);
+}
+
 } // namespace
 
 std::optional<std::string> displayProblem(int argc, char **argv)
@@ -38,7 +60,7 @@ std::optional<std::string> displayProblem(int argc, char **argv)
     const bool x11Only = platform == "xcb" || platform.starts_with("xcb:");
     if (!platform.empty() && !x11Only)
         return std::nullopt; // offscreen, wayland, vnc...: that platform reports for itself
-    if (platform.empty() && !environment("WAYLAND_DISPLAY").empty())
+    if (platform.empty() && waylandUsable())
         return std::nullopt;
 
     const auto displayArgument = optionValue(argc, argv, "-display");
