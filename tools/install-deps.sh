@@ -9,7 +9,7 @@ set -euo pipefail
 
 play=(
     cmake g++ ninja-build pkg-config
-    qt6-base-dev libxkbcommon-dev libx11-dev libxcb1-dev libsndfile1-dev libpulse-dev
+    qt6-base-dev qt6-wayland libxkbcommon-dev libx11-dev libxcb1-dev libsndfile1-dev libpulse-dev
     fonts-dejavu-core fonts-liberation2
 )
 tests=(
