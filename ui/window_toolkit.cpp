@@ -26,10 +26,17 @@ WindowToolkit::WindowToolkit(QWidget &window, BoardSurface &surface, const Label
     : window_(window)
     , surface_(surface)
     , labels_(labels)
-{ }
+{
+    for (int i = 0; i < LabelCount; ++i)
+        shown_[i] = labels_[i]->text().toStdString();
+}
 
 void WindowToolkit::setCaption(Label label, std::string_view text)
 {
+    std::string &shown = shown_[static_cast<int>(label)];
+    if (shown == text)
+        return;
+    shown = text;
     labels_[static_cast<int>(label)]->setText(toQString(text));
 }
 

@@ -3,6 +3,7 @@
 #include "toolkit.h"
 
 #include <array>
+#include <string>
 
 class QLabel;
 class QWidget;
@@ -31,6 +32,9 @@ private:
     QWidget &window_;
     BoardSurface &surface_;
     LabelWidgets labels_;
+    // What each label shows: the timer rewrites two captions ten times a second, nearly always
+    // with the text they already show, and such a write need not reach the widget.
+    std::array<std::string, LabelCount> shown_;
 };
 
 } // namespace chromatta::ui
