@@ -2,12 +2,16 @@
 
 #include <QDir>
 #include <QLibraryInfo>
+#include <qlogging.h>
 
 #include <xcb/xcb.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace chromatta::ui {
 
@@ -52,28 +56,100 @@ bool waylandUsable()
 
 } // namespace
 
-std::optional<std::string> displayProblem(int argc, char **argv)
+DisplayCheck::DisplayCheck(int argc, char **argv)
 {
     const auto platformArgument = optionValue(argc, argv, "-platform");
     const std::string platform =
         platformArgument ? *platformArgument : environment("QT_QPA_PLATFORM");
     const bool x11Only = platform == "xcb" || platform.starts_with("xcb:");
     if (!platform.empty() && !x11Only)
-        return std::nullopt; // offscreen, wayland, vnc...: that platform reports for itself
+        return; // offscreen, wayland, vnc...: that platform reports for itself
     if (platform.empty() && waylandUsable())
-        return std::nullopt;
+        return;
 
     const auto displayArgument = optionValue(argc, argv, "-display");
     const std::string display = displayArgument ? *displayArgument : environment("DISPLAY");
-    if (display.empty())
-        return "cannot open a display (DISPLAY is not set)";
+    if (display.empty()) {
+        problem_ = "cannot open a display (DISPLAY is not set)";
+        return;
+    }
 
-    xcb_connection_t *connection = xcb_connect(display.c_str(), nullptr);
-    const bool reached = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!reached)
-        return "cannot open a display (cannot connect to the X display \"" + display + "\")";
-    return std::nullopt;
+    connection_ = xcb_connect(display.c_str(), nullptr);
+    if (xcb_connection_has_error(connection_) != 0) {
+        release();
+        problem_ = "cannot open a display (cannot connect to the X display \"" + display + "\")";
+    }
+}
+
+DisplayCheck::~DisplayCheck()
+{
+    release();
+}
+
+void DisplayCheck::release()
+{
+    if (connection_)
+        xcb_disconnect(connection_);
+    connection_ = nullptr;
+}
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray file;
+    int line;
+    QByteArray function;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler usualHandler = nullptr;
+std::vector<HeldMessage> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        reportDisplayProblem("cannot open a display (Qt's platform plugin could not start)");
+        std::_Exit(1); // inside QApplication's constructor: nothing of ours to clean up
+    }
+    heldMessages.push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+}
+
+} // namespace
+
+PlatformStartGuard::PlatformStartGuard()
+{
+    usualHandler = qInstallMessageHandler(holdMessage);
+}
+
+PlatformStartGuard::~PlatformStartGuard()
+{
+    finish();
+}
+
+void PlatformStartGuard::finish()
+{
+    if (!usualHandler && heldMessages.empty())
+        return;
+    qInstallMessageHandler(usualHandler);
+    usualHandler = nullptr;
+    for (const HeldMessage &held : std::exchange(heldMessages, {})) {
+        const QMessageLogContext context(held.file.constData(), held.line,
+                                         held.function.constData(), held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+}
+
+void reportDisplayProblem(const std::string &problem)
+{
+    std::fprintf(stderr,
+                 "chromatta-zududo: %s; run it inside a desktop session, or with "
+                 "QT_QPA_PLATFORM=offscreen to run it without one\n",
+                 problem.c_str());
+    std::fflush(stderr);
 }
 
 } // namespace chromatta::ui

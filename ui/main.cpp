@@ -5,19 +5,18 @@
 #include <QApplication>
 #include <QPointer>
 
-#include <cstdio>
-
 int main(int argc, char **argv)
 {
-    if (const auto problem = chromatta::ui::displayProblem(argc, argv)) {
-        std::fprintf(stderr,
-                     "chromatta-zududo: %s; run it inside a desktop session, or with "
-                     "QT_QPA_PLATFORM=offscreen to run it without one\n",
-                     problem->c_str());
+    chromatta::ui::DisplayCheck display(argc, argv);
+    if (const auto &problem = display.problem()) {
+        chromatta::ui::reportDisplayProblem(*problem);
         return 1;
     }
 
+    chromatta::ui::PlatformStartGuard guard;
     QApplication app(argc, argv);
+    guard.finish();
+    display.release();
     QApplication::setApplicationName(QStringLiteral("Chromatta Zududo"));
     // Lets the desktop match the window with the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.chromatta_zududo.ChromattaZududo"));

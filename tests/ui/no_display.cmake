@@ -6,7 +6,9 @@ set(cases
     "--unset=DISPLAY QT_QPA_PLATFORM=xcb"
     # A Wayland session whose compositor cannot be reached (or whose Qt plugin is missing), and
     # no X server either: Qt would abort after trying both.
-    "--unset=DISPLAY --unset=QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nowhere-0")
+    "--unset=DISPLAY --unset=QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nowhere-0"
+    # A platform Qt does not know: Qt's own start fails, which would abort.
+    "QT_QPA_PLATFORM=no-such-platform")
 foreach(case IN LISTS cases)
     separate_arguments(settings UNIX_COMMAND "${case}")
     execute_process(
