@@ -4,6 +4,14 @@
 
 namespace chromatta {
 
+NumberText::NumberText(std::int64_t number)
+{
+    const auto [end, error] =
+        std::to_chars(digits_.data(), digits_.data() + digits_.size(), number);
+    (void)error; // twenty characters hold every 64-bit number
+    length_ = std::size_t(end - digits_.data());
+}
+
 Captions::Captions(Toolkit &toolkit)
     : toolkit_(toolkit)
 {
@@ -35,13 +43,15 @@ std::string Captions::designText(Label label)
 
 void Captions::set(Label label, std::string_view text)
 {
-    texts_[static_cast<int>(label)] = std::string(text);
+    // Assigned in place: the timer rewrites captions ten times a second, mostly with the text
+    // they already hold, and that should not cost an allocation each time.
+    texts_[static_cast<int>(label)].assign(text);
     toolkit_.setCaption(label, text);
 }
 
 void Captions::setNumber(Label label, std::int64_t number)
 {
-    set(label, std::to_string(number));
+    set(label, NumberText(number).view());
 }
 
 std::int64_t Captions::readNumber(Label label) const

@@ -9,6 +9,18 @@
 
 namespace chromatta {
 
+// A whole number in decimal, formatted without touching the heap.
+class NumberText
+{
+public:
+    explicit NumberText(std::int64_t number);
+    std::string_view view() const { return {digits_.data(), length_}; }
+
+private:
+    std::array<char, 20> digits_ {}; // "-9223372036854775808" is the longest
+    std::size_t length_ = 0;
+};
+
 // The label texts are game state: this table keeps them, starting from the window's design texts,
 // and hands every write on to the toolkit so that the window shows it.
 class Captions

@@ -1,7 +1,8 @@
 #include "game.h"
 
+#include <array>
 #include <cmath>
-#include <string>
+#include <string_view>
 
 namespace chromatta {
 
@@ -50,20 +51,28 @@ std::optional<std::int64_t> NextLevelThreshold(double level)
 void Game::DrawBoard()
 {
     toolkit_.clearSurface();
+    // Every picture is stretched to the cell of holder b, whatever its own size.
+    const TwipSize cell = toolkit_.holderSize(Holder::b);
     for (int column = 0; column < Board::Columns; ++column) {
         for (int row = 0; row < Board::Rows; ++row) {
             const auto holder = holderFor(state_.board.at(row, column));
             if (!holder)
                 continue;
-            // Every picture is stretched to the cell of holder b, whatever its own size.
-            const TwipSize cell = toolkit_.holderSize(Holder::b);
             toolkit_.paintPicture(*holder, 30 + cell.width * column, 75 + cell.height * row,
                                   cell.width, cell.height);
         }
     }
     const auto level = double(captions_.readNumber(Label::lvl));
-    if (const auto threshold = NextLevelThreshold(level))
-        captions_.set(Label::NEXTLEVEL, "NEXT LEVEL: " + std::to_string(*threshold));
+    if (const auto threshold = NextLevelThreshold(level)) {
+        // Built in place: this runs on every tick, and the text rarely changes.
+        constexpr std::string_view prefix = "NEXT LEVEL: ";
+        std::array<char, prefix.size() + 20> text {};
+        prefix.copy(text.data(), prefix.size());
+        const NumberText digits(*threshold);
+        const std::string_view number = digits.view();
+        number.copy(text.data() + prefix.size(), number.size());
+        captions_.set(Label::NEXTLEVEL, {text.data(), prefix.size() + number.size()});
+    }
 }
 
 void Game::Timer1_Timer()

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 using namespace chromatta;
 using chromatta::test::boardOf;
 
@@ -55,7 +58,12 @@ TEST(CaptionsTest, StartFromTheDesignTextsAndReadBackExactly)
     // Beyond 2^53 a double would round; the score must come back exactly.
     captions.setNumber(Label::Pts, 9007199254740993);
     EXPECT_EQ(captions.readNumber(Label::Pts), 9007199254740993);
-    EXPECT_EQ(toolkit.captionWrites(), 2);
+    // The widest numbers a saturated score can reach still fit the caption whole.
+    captions.setNumber(Label::Pts, std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(captions.read(Label::Pts), "-9223372036854775808");
+    captions.setNumber(Label::Pts, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(captions.read(Label::Pts), "9223372036854775807");
+    EXPECT_EQ(toolkit.captionWrites(), 4);
 }
 
 TEST(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
