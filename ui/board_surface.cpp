@@ -64,31 +64,40 @@ void BoardSurface::paintPicture(Holder holder, double x, double y, double width,
 
 void BoardSurface::present()
 {
-    const qreal ratio = devicePixelRatioF();
-    if (back_ == shown_ && ratio == shownRatio_)
+    // Ten ticks a second end here; an unchanged frame must cost next to nothing, so the density
+    // (which goes through the window to its screen) is not asked for here: paintEvent notices
+    // when it changes.
+    if (back_ == shown_ && !front_.isNull())
         return;
+    shown_ = back_;
+    front_ = renderFrame(devicePixelRatioF());
+    update(contentsRect());
+}
 
+QImage BoardSurface::renderFrame(qreal ratio)
+{
     QImage frame(contentsRect().size() * ratio, QImage::Format_RGB32);
     frame.setDevicePixelRatio(ratio);
     frame.fill(Qt::black);
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Paint &paint : back_) {
+    for (const Paint &paint : shown_) {
         const QPixmap &picture = store_.picture(paint.holder, ratio);
         painter.drawPixmap(QRectF(paint.x / TwipsPerPixel, paint.y / TwipsPerPixel,
                                   paint.width / TwipsPerPixel, paint.height / TwipsPerPixel),
                            picture, QRectF(picture.rect()));
     }
-    painter.end();
-
-    front_ = std::move(frame);
-    shown_ = back_;
-    shownRatio_ = ratio;
-    update(contentsRect());
+    return frame;
 }
 
 void BoardSurface::paintEvent(QPaintEvent *)
 {
+    // Moved to a screen of another density: the window is repainted, and the frame shown is
+    // drawn anew at the new density.
+    const qreal ratio = devicePixelRatioF();
+    if (!front_.isNull() && front_.devicePixelRatio() != ratio)
+        front_ = renderFrame(ratio);
+
     QPainter painter(this);
     if (front_.isNull())
         painter.fillRect(contentsRect(), Qt::black);

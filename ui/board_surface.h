@@ -40,6 +40,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // The frame on screen (shown_) in pixels at the given density.
+    QImage renderFrame(qreal ratio);
+
     struct Paint
     {
         Holder holder;
@@ -51,7 +54,6 @@ private:
     // pixels only when it differs from the frame on screen.
     std::vector<Paint> back_;
     std::vector<Paint> shown_;
-    qreal shownRatio_ = 0;
     QImage front_;
     PictureStore &store_;
 };
