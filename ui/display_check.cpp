@@ -105,6 +105,7 @@ struct HeldMessage
     QString text;
 };
 
+bool holding = false;
 QtMessageHandler usualHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
 
@@ -123,6 +124,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 PlatformStartGuard::PlatformStartGuard()
 {
     usualHandler = qInstallMessageHandler(holdMessage);
+    holding = true;
 }
 
 PlatformStartGuard::~PlatformStartGuard()
@@ -132,10 +134,10 @@ PlatformStartGuard::~PlatformStartGuard()
 
 void PlatformStartGuard::finish()
 {
-    if (!usualHandler && heldMessages.empty())
+    if (!holding)
         return;
+    holding = false;
     qInstallMessageHandler(usualHandler);
-    usualHandler = nullptr;
     for (const HeldMessage &held : std::exchange(heldMessages, {})) {
         const QMessageLogContext context(held.file.constData(), held.line,
                                          held.function.constData(), held.category.constData());
