@@ -45,7 +45,11 @@ void Captions::set(Label label, std::string_view text)
 {
     // Assigned in place: the timer rewrites captions ten times a second, mostly with the text
     // they already hold, and that should not cost an allocation each time.
-    texts_[static_cast<int>(label)].assign(text);
+    std::string &caption = texts_[static_cast<int>(label)];
+    if (caption != text) {
+        caption.assign(text);
+        ++changes_;
+    }
     toolkit_.setCaption(label, text);
 }
 

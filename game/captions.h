@@ -38,9 +38,14 @@ public:
 
     static std::string designText(Label label);
 
+    // How many writes so far gave a caption a text it did not already show: a handler that
+    // leaves this number as it found it changed no caption.
+    std::uint64_t changes() const { return changes_; }
+
 private:
     Toolkit &toolkit_;
     std::array<std::string, LabelCount> texts_;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace chromatta

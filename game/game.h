@@ -36,6 +36,11 @@ public:
     void Label3_Click();
     void mnuFileNew_Click();
 
+    // Whether the last Timer1_Timer moved a box or changed a caption. A tick depends on nothing
+    // but the game's state, so after one that changed neither, every further tick changes
+    // nothing either until another handler runs: the window need not wake for them.
+    bool lastTickChangedAnything() const { return lastTickChanged_; }
+
     // Dealing and starting over.
     void FillBoard();
     void NewGame();
@@ -83,6 +88,7 @@ private:
     Toolkit &toolkit_;
     Captions captions_;
     GameState state_;
+    bool lastTickChanged_ = true;
 };
 
 } // namespace chromatta

@@ -62,16 +62,17 @@ void BoardSurface::paintPicture(Holder holder, double x, double y, double width,
     back_.push_back({holder, x, y, width, height});
 }
 
-void BoardSurface::present()
+bool BoardSurface::present()
 {
     // Ten ticks a second end here; an unchanged frame must cost next to nothing, so the density
     // (which goes through the window to its screen) is not asked for here: paintEvent notices
     // when it changes.
     if (back_ == shown_ && !front_.isNull())
-        return;
+        return false;
     shown_ = back_;
     front_ = renderFrame(devicePixelRatioF());
     update(contentsRect());
+    return true;
 }
 
 QImage BoardSurface::renderFrame(qreal ratio)

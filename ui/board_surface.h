@@ -26,7 +26,8 @@ public:
 
     void clear();
     void paintPicture(Holder holder, double x, double y, double width, double height);
-    void present();
+    // Puts the back buffer on screen; returns whether that changed what the screen shows.
+    bool present();
 
 signals:
     // Any mouse button pressed on the surface, in the terms of dest_MouseDown: the button and

@@ -5,15 +5,16 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "game.h"
+#include "refresh_timer.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
+#include <functional>
 
 namespace chromatta::ui {
 
@@ -105,24 +106,24 @@ MainWindow::MainWindow()
 
     toolkit_ = std::make_unique<WindowToolkit>(*this, *dest_, labels_);
     game_ = std::make_unique<Game>(*toolkit_);
+    timer1_ = new RefreshTimer(this);
+    connect(timer1_, &RefreshTimer::ticked, this, &MainWindow::tick);
     connect(dest_, &BoardSurface::pressed, this,
             [this](int button, int modifiers, float x, float y) {
-                game_->dest_MouseDown(button, modifiers, x, y);
-                dest_->present();
+                handle([=](Game &game) { game.dest_MouseDown(button, modifiers, x, y); });
             });
 
     handle(&Game::Form_Load);
-
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    // The default coarse timer drifts by several percent, which shows in the collapse.
-    timer1_->setTimerType(Qt::PreciseTimer);
-    timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, [this] { handle(&Game::Timer1_Timer); });
     timer1_->start();
 }
 
 MainWindow::~MainWindow() = default;
+
+Game &MainWindow::game()
+{
+    timer1_->wake();
+    return *game_;
+}
 
 QWidget *MainWindow::buildClientArea()
 {
@@ -234,10 +235,21 @@ void MainWindow::placeOnScreen()
     setGeometry(QRect(topLeft, size()));
 }
 
-void MainWindow::handle(void (Game::*handler)())
+template<typename Handler>
+void MainWindow::handle(Handler handler)
 {
-    ((*game_).*handler)();
+    timer1_->wake();
+    std::invoke(handler, *game_);
     dest_->present();
+    timer1_->wake();
+}
+
+void MainWindow::tick()
+{
+    game_->Timer1_Timer();
+    const bool frameChanged = dest_->present();
+    if (frameChanged || game_->lastTickChangedAnything())
+        timer1_->wake();
 }
 
 void MainWindow::quit()

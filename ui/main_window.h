@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class QTimer;
-
 namespace chromatta {
 class Game;
 }
@@ -16,6 +14,7 @@ class Game;
 namespace chromatta::ui {
 
 class BoardSurface;
+class RefreshTimer;
 
 // The game window main: its controls, its menu, its timer, the hidden picture store and the
 // game it owns. Create it with new: closing it deletes it, with the store and the game, and its
@@ -30,7 +29,9 @@ public:
     MainWindow();
     ~MainWindow() override;
 
-    Game &game() { return *game_; }
+    // The game, for whoever reaches it from outside the window's own handlers: such a caller
+    // may change it, so the timer wakes to show the change.
+    Game &game();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -40,14 +41,20 @@ private:
     void buildStatusStrip(QWidget *client);
     void buildMenus();
     void placeOnScreen();
-    // Runs one handler of the game, then shows the frame it drew, complete.
-    void handle(void (Game::*handler)());
+    // Runs one handler of the game, then shows the frame it drew, complete. The timer wakes
+    // before (a handler that waits in a message box lets ticks through) and after it.
+    // The handler is anything that can be called with the game: one of its handlers, or a
+    // lambda that passes one its arguments.
+    template<typename Handler>
+    void handle(Handler handler);
+    // One tick; the timer rests after a tick that changed nothing on screen or in the game.
+    void tick();
     void quit();
 
     PictureStore pic_;
     WindowToolkit::LabelWidgets labels_ {};
     BoardSurface *dest_ = nullptr;
-    QTimer *timer1_ = nullptr;
+    RefreshTimer *timer1_ = nullptr;
     std::unique_ptr<WindowToolkit> toolkit_;
     std::unique_ptr<Game> game_;
 };
