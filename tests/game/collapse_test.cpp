@@ -106,8 +106,16 @@ TEST_F(CollapseTest, ClearingDropsThenClosesOnceAndTheTimerFinishes)
     EXPECT_EQ(rows()[2], "rXXXXXXXXXXXX");
     EXPECT_EQ(rows()[5], "gXbXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "bygXXXXXXXXXX");
-    // Settled: a tick changes nothing more.
+    EXPECT_TRUE(game.lastTickChangedAnything());
+    // Settled: a tick changes nothing more, and says so; the window may then rest.
     const auto settled = rows();
     game.Timer1_Timer();
     EXPECT_EQ(rows(), settled);
+    EXPECT_FALSE(game.lastTickChangedAnything());
+    // A new cost is a change too, though no box moves.
+    ++game.state().resetCount;
+    game.Timer1_Timer();
+    EXPECT_TRUE(game.lastTickChangedAnything());
+    game.Timer1_Timer();
+    EXPECT_FALSE(game.lastTickChangedAnything());
 }

@@ -1,5 +1,6 @@
 // The window at play: start-up, presses as they show on screen, the timer, the level-up box and
 // the menu commands.
+#include "refresh_timer.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -104,6 +105,19 @@ TEST_F(Board, IdleTicksDoNotRepaintAnUnchangedBoard)
     dest()->installEventFilter(&counter);
     QTest::qWait(550);
     EXPECT_EQ(counter.paints, 0) << "five ticks";
+    // Nothing moves: the timer rests. A press wakes it for the next tick of its own grid.
+    const auto *timer1 = window->findChild<RefreshTimer *>();
+    ASSERT_NE(timer1, nullptr);
+    EXPECT_TRUE(timer1->resting());
+    const auto pressed = RefreshTimer::Clock::now();
+    QTest::mouseClick(dest(), Qt::RightButton, {}, cellCentre(6, 12));
+    EXPECT_FALSE(timer1->resting());
+    EXPECT_EQ((timer1->due() - timer1->origin()) % RefreshTimer::Period,
+              RefreshTimer::Clock::duration::zero());
+    EXPECT_GT(timer1->due(), pressed);
+    EXPECT_LE(timer1->due() - RefreshTimer::Clock::now(), RefreshTimer::Period);
+    QTest::qWait(550);
+    counter.paints = 0;
 
     // A change still reaches the screen; nothing lies above the emptied cell to fall into it.
     game().state().board.set(0, 3, CellCode::X);
