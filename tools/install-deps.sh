@@ -14,7 +14,7 @@ play=(
 )
 tests=(
     file dpkg-dev libgtest-dev
-    pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils
+    pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream
 )
 measure=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine)

@@ -3,6 +3,7 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "links.h"
+#include "x11_window_manager.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,12 +17,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
 #include <utility>
-
-#include <xcb/xcb.h>
 
 namespace chromatta::ui {
 
@@ -111,7 +107,10 @@ public:
 
         buildControls();
         centreOnScreen();
-        keepOffTheTaskbar();
+        // X11 taskbars leave out windows whose _NET_WM_STATE holds _NET_WM_STATE_SKIP_TASKBAR;
+        // other platforms have no such state for an ordinary window, there it stays on the
+        // taskbar.
+        keepOffTheTaskbar(*this);
 
         // "Quit" ends the program with this window open: free it with the rest.
         connect(qApp, &QCoreApplication::aboutToQuit, this, &QObject::deleteLater);
@@ -195,49 +194,34 @@ private:
         ok->setFocus();
     }
 
-    // X11 taskbars leave out windows whose _NET_WM_STATE holds _NET_WM_STATE_SKIP_TASKBAR. Set
-    // before the window is first mapped, Qt keeps the state and adds its own to it. Other
-    // platforms have no such state for an ordinary window; there it stays on the taskbar.
-    void keepOffTheTaskbar()
-    {
-        // The offscreen platform answers for X11 too, without a connection to a display.
-        auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
-            x11->connection() == nullptr)
-            return;
-        xcb_connection_t *connection = x11->connection();
-        const auto atom = [connection](std::string_view name) {
-            const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(
-                connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
-            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-            const xcb_atom_t found = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-            std::free(reply);
-            return found;
-        };
-        const xcb_atom_t skip = atom("_NET_WM_STATE_SKIP_TASKBAR");
-        xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(winId()),
-                            atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &skip);
-        xcb_flush(connection);
-    }
-
     static QUrl supportMail()
     {
         return QUrl(QStringLiteral("mailto:") + QString::fromLatin1(links::SupportMail));
     }
 
-    // Every new window starts in the middle of the screen, wherever the last one was left.
+    // Every new window starts in the middle of the screen, wherever the last one was left: the
+    // outer window, frame and title bar included.
     void centreOnScreen()
     {
         const QScreen *target = QGuiApplication::primaryScreen();
         if (target == nullptr)
             return;
-        // The native window first, so that a platform that knows its frame before the window
-        // is mapped can count the frame into the outer size.
+        // The native window first: a platform that knows its frame before the window is mapped
+        // tells it then. On X11 only the window manager knows it, and is asked; the window is
+        // then placed once, where it stays when it is framed.
         create();
+        QMargins frame(geometry().left() - frameGeometry().left(),
+                       geometry().top() - frameGeometry().top(),
+                       frameGeometry().right() - geometry().right(),
+                       frameGeometry().bottom() - geometry().bottom());
+        if (const auto asked = frameExtentsBeforeMapping(*this))
+            frame = *asked;
+        const QSize outer = size().grownBy(frame);
         const QRect area = target->geometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2,
-             area.y() + (area.height() - outer.height()) / 2);
+        const QPoint outerTopLeft(area.x() + (area.width() - outer.width()) / 2,
+                                  area.y() + (area.height() - outer.height()) / 2);
+        // The client area's place: the window manager puts the frame around it.
+        setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), size()));
     }
 };
 

@@ -175,23 +175,33 @@ TEST_F(AboutWindow, HelpTwiceShowsOneWindow)
     EXPECT_EQ(theAboutWindow(), first);
 }
 
+// The outer window, frame included, once a window manager (if there is one) has framed it.
+QRect framedGeometry(QWidget *window)
+{
+    // Without a window manager the two stay equal on X11, and the wait simply runs out.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        (void)QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); },
+                              1000);
+    return window->frameGeometry();
+}
+
 TEST_F(AboutWindow, ComesBackCentredAfterItWasMovedAndClosed)
 {
     showAboutWindow();
     QWidget *window = theAboutWindow();
     ASSERT_NE(window, nullptr);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint centred = window->frameGeometry().topLeft();
-    EXPECT_LE(std::abs(centred.x() * 2 + window->frameGeometry().width() - screen.width()), 1);
-    EXPECT_LE(std::abs(centred.y() * 2 + window->frameGeometry().height() - screen.height()), 1);
+    const QRect outer = framedGeometry(window);
+    EXPECT_LE(std::abs(outer.x() * 2 + outer.width() - screen.width()), 1) << outer.x();
+    EXPECT_LE(std::abs(outer.y() * 2 + outer.height() - screen.height()), 1) << outer.y();
 
-    window->move(centred + QPoint(70, 40));
+    window->move(outer.topLeft() + QPoint(70, 40));
     window->close();
     // Help again at once, before the closed window's deletion has run.
     showAboutWindow();
     settle();
     ASSERT_EQ(visibleAboutWindows().size(), 1u);
-    EXPECT_EQ(theAboutWindow()->frameGeometry().topLeft(), centred);
+    EXPECT_EQ(framedGeometry(theAboutWindow()), outer);
 }
 
 TEST_F(AboutWindow, LinksOpenTheirAddresses)

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs a program on a private X server with a window manager that frames its windows, as a
+# player's desktop does (openbox: small, and it answers for the frame of a window before it is
+# mapped, as the large desktops do). Exits 77, a skip, when openbox is not installed.
+# Usage: with_window_manager.sh PROGRAM [ARGS]
+set -euo pipefail
+command -v openbox >/dev/null || { echo "openbox is not installed: skipped"; exit 77; }
+scratch=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+xvfb=$!
+manager=
+trap 'kill $manager $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+for _ in $(seq 200); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$scratch/display")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+HOME="$scratch" openbox --sm-disable >/dev/null 2>&1 &
+manager=$!
+# The window manager is ready once it has announced itself on the root window.
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+"$@"
