@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Measures the real program under Xvfb and prints the figures (medians of several runs):
 #   start-up:  exec to the first frame that shows all 91 boxes (polled from the window's pixels)
-#   idle CPU:  % of one core over 10 s with the window open, from /proc: in clock ticks
-#              (utime + stime, 0.1 % resolution) and in nanoseconds (schedstat)
+#   settled:   over 10 s with the window open and nothing moving, from /proc: % of one core in
+#              clock ticks (utime + stime, 0.1 % resolution) and in nanoseconds (schedstat), and
+#              the wake-ups of all threads (voluntary and involuntary context switches)
+#   collapse:  the ticks of a collapse against the timer's grid, and the wake-ups per second
+#              while it runs (tools/measure/collapse-ticks, inside the real window)
 #   peak RSS:  VmHWM after start-up, idling and a stretch of play
 #   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
 #   frame:     one frame during a collapse: a tick, the new frame rendered, painted and handed to
 #              the X server (bench/frame_bench.cpp on the xcb platform)
-# The same figures for bare-window, a bare Qt window of the same size (with an empty 100 ms timer
-# for the idle figure), show what any Qt program costs here.
+# The same figures for bare-window, a bare Qt window of the same size (also with an empty 100 ms
+# timer, and with one that repaints it ten times a second), show what any Qt program costs here.
 # Usage: tools/measure.sh [RUNS]   (default 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,10 +21,12 @@ tools/install-deps.sh --measure
 build=build-measure
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF \
     -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target chromatta-zududo first-frame bare-window frame_bench >/dev/null
+cmake --build "$build" --target chromatta-zududo first-frame bare-window collapse-ticks frame_bench \
+    >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
 probe="$PWD/$build/tools/measure/first-frame"
 bare="$PWD/$build/tools/measure/bare-window"
+collapse="$PWD/$build/tools/measure/collapse-ticks"
 
 # A private X server on a display number it picks itself, so no other server is in the way.
 scratch=$(mktemp -d)
@@ -55,27 +60,47 @@ startup() { # PROGRAM: the start-up times of RUNS runs, then their median
 echo "start-up to a full board (ms): game $(startup "$game")"
 echo "                               bare $(startup "$bare")"
 
-idle() { # PROGRAM [ARGS]: % of one core over 10 s, from clock ticks and from schedstat
+# Wake-ups of every thread of a process so far: each time the kernel switched one of them out
+# and back in, by its own choice (it slept) or not.
+wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {n += $2} END {print n}'; }
+
+idle() { # PROGRAM [ARGS]: over 10 s settled: % of one core by ticks and schedstat, wake-ups
     "$@" & game_pid=$!
     sleep 2
     local ticks=$(cpu_ticks "$game_pid") nanoseconds=$(awk '{print $1}' "/proc/$game_pid/schedstat")
+    local woken=$(wakeups "$game_pid")
     sleep 10
     ticks=$(($(cpu_ticks "$game_pid") - ticks))
     nanoseconds=$(($(awk '{print $1}' "/proc/$game_pid/schedstat") - nanoseconds))
+    woken=$(($(wakeups "$game_pid") - woken))
     kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
-    awk -v t="$ticks" -v hz="$ticks_per_second" -v ns="$nanoseconds" \
-        'BEGIN {printf "%.1f %.3f\n", 100 * t / hz / 10, ns / 1e8}'
+    awk -v t="$ticks" -v hz="$ticks_per_second" -v ns="$nanoseconds" -v w="$woken" \
+        'BEGIN {printf "%.1f %.3f %d\n", 100 * t / hz / 10, ns / 1e8, w}'
 }
-idle_report() { # LABEL PROGRAM [ARGS]: medians of three runs
+idle_report() { # LABEL PROGRAM [ARGS]: three runs and their medians
     local label=$1 runs_out
     shift
     runs_out=$(for _ in 1 2 3; do idle "$@"; done)
-    printf 'idle CPU (%% of one core over 10 s): %s %s %% (ticks), %s %% (schedstat) [%s]\n' "$label" \
-        "$(cut -d' ' -f1 <<<"$runs_out" | median)" "$(cut -d' ' -f2 <<<"$runs_out" | median)" \
+    printf 'settled 10 s, %s: CPU %s %% (ticks), %s %% (schedstat); wake-ups of all threads %s [%s]\n' \
+        "$label" "$(cut -d' ' -f1 <<<"$runs_out" | median)" \
+        "$(cut -d' ' -f2 <<<"$runs_out" | median)" "$(cut -d' ' -f3 <<<"$runs_out" | median)" \
         "$(paste -sd';' <<<"$runs_out")"
 }
-idle_report game "$game"
-idle_report "bare with a 100 ms timer" "$bare" --timer
+idle_report "game" "$game"
+idle_report "bare window" "$bare"
+idle_report "bare window with a 100 ms timer" "$bare" --timer
+
+for _ in 1 2 3; do "$collapse"; done
+repainting() { # wake-ups per second of the bare window repainted on every 100 ms tick
+    "$bare" --timer --repaint & game_pid=$!
+    sleep 2
+    local woken=$(wakeups "$game_pid")
+    sleep 10
+    woken=$(($(wakeups "$game_pid") - woken))
+    kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
+    awk -v w="$woken" 'BEGIN {printf "%.1f", w / 10}'
+}
+echo "bare window repainted every 100 ms: $(repainting) wake-ups per second"
 
 "$game" & game_pid=$!
 sleep 2

@@ -1,6 +1,7 @@
 // bare-window: the least a Qt 6 window of the game's size can do, as a yardstick for the game's
 // figures: a menu bar, a black board with 91 plain boxes where the game draws its own, and, with
-// --timer, an empty 100 ms timer like the game's.
+// --timer, an empty 100 ms timer like the game's; with --repaint as well, the timer repaints the
+// board on every tick, as the game's does while boxes move.
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -41,10 +42,15 @@ int main(int argc, char **argv)
     window.setCentralWidget(client);
 
     QTimer timer;
-    if (QCoreApplication::arguments().contains(QStringLiteral("--timer"))) {
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.contains(QStringLiteral("--timer"))) {
         timer.setTimerType(Qt::PreciseTimer);
         timer.setInterval(100);
-        QObject::connect(&timer, &QTimer::timeout, [] {});
+        const bool repaint = arguments.contains(QStringLiteral("--repaint"));
+        QObject::connect(&timer, &QTimer::timeout, [board, repaint] {
+            if (repaint)
+                board->update();
+        });
         timer.start();
     }
     window.show();
