@@ -71,12 +71,14 @@ done
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 needed=$(readelf -d "$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p')
 [[ -n $needed ]] || reject "readelf found no libraries linked by $program"
+lacking=()
 for library in $needed; do
     owner=$(dpkg -S "*/$multiarch/$library" 2>/dev/null | sed -nE '1s/[:,].*//p' || true)
     [[ -n $owner ]] || reject "no installed package holds $library, which the program links"
-    [[ -n ${depended[$owner]:-} ]] ||
-        reject "Depends lacks $owner, whose $library the program links (Depends: $depends)"
+    [[ -n ${depended[$owner]:-} ]] || lacking+=("$owner ($library)")
 done
+[[ ${#lacking[@]} -eq 0 ]] || reject "Depends lacks the packages of libraries the program" \
+    "links: ${lacking[*]}. Depends: $depends. Is dpkg-shlibdeps (dpkg-dev) installed?"
 
 # lintian as a Debian reviewer runs it; an error, a warning or a note on hardening fails the run.
 # Its progress notes (N:) and its remark on running as root are not about the package.
