@@ -37,11 +37,12 @@ cxxflags+=" -ffile-prefix-map=$(cd "$build" && pwd)=."
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 
 # The prefix is the package's, so that the manual page names the folders the package installs.
-# Only the game and its documents are built: CPack installs nothing else.
+# Only the game and its documents are built: CPack installs nothing else. Built afresh each time:
+# the compiled-in pictures carry SOURCE_DATE_EPOCH, and an earlier commit's would stay otherwise.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DCHROMATTA_SANITIZE=OFF -DCHROMATTA_BUILD_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
-cmake --build "$build" --target chromatta-zududo chromatta_docs
+cmake --build "$build" --clean-first --target chromatta-zududo chromatta_docs
 
 rm -rf "$staging"
 (cd "$build" && cpack -G DEB -B "$staging" >/dev/null)
