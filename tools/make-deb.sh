@@ -66,9 +66,10 @@ program=$unpacked/usr/libexec/chromatta-zududo/chromatta-zududo
 [[ -f $program ]] || reject "the package holds no program at /usr/libexec/chromatta-zududo"
 depends=$(dpkg-deb -f "$deb" Depends)
 declare -A depended=()
-for alternative in $(tr ',|' '\n\n' <<<"$depends" | sed -E 's/\(.*\)//; s/:[a-z0-9]+//; s/ //g'); do
-    depended[$alternative]=1
-done
+# Package names only: no versions, architectures or spaces; alternatives count each.
+while read -r alternative; do
+    if [[ -n $alternative ]]; then depended[$alternative]=1; fi
+done < <(sed -E 's/\([^)]*\)//g; s/:[a-z0-9]+//g; s/ //g; s/[,|]/\n/g' <<<"$depends")
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 needed=$(readelf -d "$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p')
 [[ -n $needed ]] || reject "readelf found no libraries linked by $program"
