@@ -16,7 +16,8 @@ play=(
 tests=(
     file dpkg-dev libgtest-dev
     pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils
-    desktop-file-utils appstream man-db
+    desktop-file-utils appstream
+    man-db
 )
 # CPack needs file and dpkg-shlibdeps (dpkg-dev) to find the libraries the package depends on.
 packaging=(file dpkg-dev lintian)
