@@ -6,9 +6,11 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -54,6 +56,39 @@ bool waylandUsable()
     return std::filesystem::is_socket(socket, error);
 }
 
+// Qt draws in true colour: on a screen of fewer bits, or of a colour map (an 8-bit PseudoColor
+// screen), every paint fails and the window stays black. The screen is the one the display name
+// chose, described by its root window's visual.
+std::optional<std::string> screenProblem(xcb_connection_t *connection, int screenNumber)
+{
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    if (screens.rem == 0)
+        return std::nullopt; // Qt says what is wrong with a screen that is not there
+    const xcb_screen_t *screen = screens.data;
+
+    std::uint8_t visualClass = XCB_VISUAL_CLASS_TRUE_COLOR;
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem > 0;
+         xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0;
+             xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id == screen->root_visual)
+                visualClass = visuals.data->_class;
+        }
+    }
+    const bool trueColour =
+        visualClass == XCB_VISUAL_CLASS_TRUE_COLOR || visualClass == XCB_VISUAL_CLASS_DIRECT_COLOR;
+    if (screen->root_depth >= 15 && trueColour)
+        return std::nullopt;
+    constexpr const char *ClassNames[] = {"StaticGray",  "GrayScale", "StaticColor",
+                                          "PseudoColor", "TrueColor", "DirectColor"};
+    const std::string className =
+        visualClass < std::size(ClassNames) ? ClassNames[visualClass] : "unknown";
+    return "cannot draw on this display (its screen is " + std::to_string(screen->root_depth) +
+        "-bit " + className + "; a 15-bit or deeper colour screen is needed)";
+}
+
 } // namespace
 
 DisplayCheck::DisplayCheck(int argc, char **argv)
@@ -74,11 +109,14 @@ DisplayCheck::DisplayCheck(int argc, char **argv)
         return;
     }
 
-    connection_ = xcb_connect(display.c_str(), nullptr);
+    int screenNumber = 0;
+    connection_ = xcb_connect(display.c_str(), &screenNumber);
     if (xcb_connection_has_error(connection_) != 0) {
         release();
         problem_ = "cannot open a display (cannot connect to the X display \"" + display + "\")";
+        return;
     }
+    problem_ = screenProblem(connection_, screenNumber);
 }
 
 DisplayCheck::~DisplayCheck()

@@ -9,8 +9,8 @@ namespace chromatta::ui {
 
 // Qt's X11 platform aborts the program when it cannot reach the display. This looks first, with
 // the same platform and display that Qt would use (its -platform and -display arguments, then
-// QT_QPA_PLATFORM and DISPLAY), and says what is missing; nothing when the program can go on or
-// another platform was chosen.
+// QT_QPA_PLATFORM and DISPLAY), and says what is missing, or that the screen has too few colours
+// to draw on; nothing when the program can go on or another platform was chosen.
 //
 // The check's own connection stays open until Qt has made its own (release()): an X server with
 // no other client resets when its last client leaves, and a connection made during the reset

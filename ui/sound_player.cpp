@@ -1,105 +1,140 @@
 #include "sound_player.h"
 
-#include <chrono>
+#include "sound_source.h"
+
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <future>
-#include <system_error>
+#include <memory>
 #include <thread>
 #include <utility>
-#include <vector>
 
+#include <pulse/channelmap.h>
 #include <pulse/simple.h>
-#include <sndfile.h>
 
 namespace chromatta::ui {
 
 namespace {
 
-// How long past the sound's own length the game waits for a broken audio server before it goes
-// on without it. Long enough for a busy but healthy server to start a stream and drain it.
-constexpr std::chrono::milliseconds HungServerMargin {3000};
+// Set while a worker is talking to the server. A server that stopped answering holds that one
+// worker; the sounds meanwhile are silent, not queued to play all at once, late, when it wakes.
+std::atomic<bool> workerBusy {false};
 
-struct Wave
+// How much the server is asked to hold ahead of what is heard. Short, so that a sound the game
+// has given up on has little left to play when a stalled server wakes.
+constexpr pa_usec_t ServerBufferUsec = 200'000;
+
+// Everything a worker touches: the game may stop waiting for it (or exit) at any moment.
+struct Playback
 {
-    std::vector<std::int16_t> samples; // interleaved frames
-    std::uint32_t rate = 0;
-    std::uint8_t channels = 0;
+    std::unique_ptr<SoundSource> source;
+    std::string streamName;
+    sf_count_t framesToPlay = 0;
+    std::shared_ptr<std::atomic<bool>> givenUp;
+    std::promise<void> heard;
 };
 
-// The whole file as 16-bit frames, or nothing when libsndfile cannot read it or the server could
-// not play its layout. Game sounds are a second or so, so reading them whole is cheap.
-bool readWave(const std::string &path, Wave &wave)
+void playToServer(Playback &playback) noexcept
 {
-    // Only plain files: a pipe or a device put in the sound's place would block the open for
-    // good, on the game's thread.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-
-    SF_INFO info {};
-    SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
-    if (file == nullptr)
-        return false;
-    const bool playable = info.frames > 0 && info.samplerate > 0 &&
-        info.samplerate <= static_cast<int>(PA_RATE_MAX) && info.channels > 0 &&
-        info.channels <= static_cast<int>(PA_CHANNELS_MAX);
-    if (playable) {
-        wave.samples.resize(static_cast<std::size_t>(info.frames) *
-                            static_cast<std::size_t>(info.channels));
-        // A truncated file yields fewer frames than its header promised: play what is there.
-        const sf_count_t got = sf_readf_short(file, wave.samples.data(), info.frames);
-        wave.samples.resize(static_cast<std::size_t>(got > 0 ? got : 0) *
-                            static_cast<std::size_t>(info.channels));
-        wave.rate = static_cast<std::uint32_t>(info.samplerate);
-        wave.channels = static_cast<std::uint8_t>(info.channels);
-    }
-    sf_close(file);
-    return playable && !wave.samples.empty();
-}
-
-// Runs on a detached worker: everything it touches is its own, so the game may stop waiting
-// for it (or exit) at any moment.
-void playToServer(const Wave &wave, const std::string &streamName)
-{
-    const pa_sample_spec format {PA_SAMPLE_S16NE, wave.rate, wave.channels};
+    SoundSource &source = *playback.source;
+    const pa_sample_spec format {PA_SAMPLE_S16NE, source.rate(), source.channels()};
+    // The server refuses seven channels or more without a map; the WAVE order is the one such
+    // files are written in.
+    pa_channel_map map;
+    pa_channel_map_init_extend(&map, source.channels(), PA_CHANNEL_MAP_WAVEEX);
+    const auto unset = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer {
+        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(ServerBufferUsec, &format)), unset,
+        unset, unset};
     pa_simple *stream = pa_simple_new(nullptr, "Chromatta Zududo", PA_STREAM_PLAYBACK, nullptr,
-                                      streamName.c_str(), &format, nullptr, nullptr, nullptr);
+                                      playback.streamName.c_str(), &format, &map, &buffer, nullptr);
     if (stream == nullptr)
         return; // no audio server: silence
-    if (pa_simple_write(stream, wave.samples.data(), wave.samples.size() * sizeof(std::int16_t),
-                        nullptr) == 0)
+
+    // Written as decoded, and only while the game still waits: a server that was stalled past
+    // the game's patience plays nothing of this sound when it wakes.
+    bool whole = true;
+    for (sf_count_t written = 0; written < playback.framesToPlay;) {
+        const std::span<const std::int16_t> chunk = source.next();
+        if (chunk.empty())
+            break;
+        const auto frames =
+            std::min<sf_count_t>(static_cast<sf_count_t>(chunk.size() / source.channels()),
+                                 playback.framesToPlay - written);
+        if (playback.givenUp->load() ||
+            pa_simple_write(stream, chunk.data(),
+                            static_cast<std::size_t>(frames) * source.channels() *
+                                sizeof(std::int16_t),
+                            nullptr) != 0) {
+            whole = false;
+            break;
+        }
+        written += frames;
+    }
+    if (whole && !playback.givenUp->load())
         pa_simple_drain(stream, nullptr);
     pa_simple_free(stream);
 }
 
-} // namespace
-
-void playWaveToEnd(const std::string &path)
+void work(Playback playback) noexcept
 {
-    Wave wave;
-    if (!readWave(path, wave))
+    playToServer(playback);
+    playback.source.reset(); // the file and its descriptor, before the next worker may start
+    workerBusy.store(false);
+    try {
+        playback.heard.set_value();
+    } catch (...) {
+        // a promise set once cannot fail; nothing may leave a thread anyway
+    }
+}
+
+void play(const std::string &path, const SoundLimits &limits)
+{
+    std::unique_ptr<SoundSource> source = SoundSource::open(path);
+    if (!source)
         return;
 
-    const auto length = std::chrono::duration<double>(
-        static_cast<double>(wave.samples.size() / wave.channels) / wave.rate);
-    const auto bound =
-        std::chrono::duration_cast<std::chrono::milliseconds>(length) + HungServerMargin;
+    const auto rate = static_cast<double>(source->rate());
+    const auto mostFrames =
+        static_cast<sf_count_t>(std::chrono::duration<double>(limits.longest).count() * rate);
+    const sf_count_t frames = std::min(source->claimedFrames(), mostFrames);
+    const auto bound = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::duration<double>(static_cast<double>(frames) / rate)) +
+        limits.hungServerMargin;
 
-    std::promise<void> heard;
-    std::future<void> done = heard.get_future();
+    Playback playback {std::move(source),
+                       std::filesystem::path(path).filename().string(),
+                       frames,
+                       std::make_shared<std::atomic<bool>>(false),
+                       {}};
+    const std::shared_ptr<std::atomic<bool>> givenUp = playback.givenUp;
+    std::future<void> done = playback.heard.get_future();
+
+    if (workerBusy.exchange(true))
+        return; // the last sound's worker is still stuck on the server
     try {
-        std::thread([wave = std::move(wave), name = std::filesystem::path(path).filename().string(),
-                     heard = std::move(heard)]() mutable {
-            playToServer(wave, name);
-            heard.set_value();
-        }).detach();
-    } catch (const std::system_error &) {
+        std::thread(work, std::move(playback)).detach();
+    } catch (...) {
+        workerBusy.store(false);
         return; // no thread to be had: the game goes on silently
     }
     // The game's thread waits here, handling nothing, as long as the sound plays; a server that
-    // stopped answering is given up on after the bound and its worker left behind.
-    done.wait_for(bound);
+    // stopped answering is given up on after the bound, and its worker told to play no more.
+    if (done.wait_for(bound) != std::future_status::ready)
+        givenUp->store(true);
+}
+
+} // namespace
+
+void playWaveToEnd(const std::string &path, const SoundLimits &limits) noexcept
+{
+    try {
+        play(path, limits);
+    } catch (...) {
+        // out of memory or threads: the game goes on without this sound
+    }
 }
 
 } // namespace chromatta::ui

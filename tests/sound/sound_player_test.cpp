@@ -2,11 +2,13 @@
 // no server and against a server that never answers.
 #include "sound_player.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -47,10 +50,10 @@ void writeTone(const fs::path &path, double seconds, int rate = 22050, int chann
     sf_close(file);
 }
 
-double secondsToPlay(const fs::path &path)
+double secondsToPlay(const fs::path &path, const chromatta::ui::SoundLimits &limits = {})
 {
     const auto start = std::chrono::steady_clock::now();
-    chromatta::ui::playWaveToEnd(path.string());
+    chromatta::ui::playWaveToEnd(path.string(), limits);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -94,7 +97,9 @@ protected:
     {
         if (folder == nullptr)
             return;
-        run("cd " + folder->path.string() + " && kill $(cat pacat.pid server.pid)");
+        // A test that failed may have left the server stopped, or a recorder running.
+        run("cd " + folder->path.string() +
+            " && kill -CONT $(cat server.pid) && kill $(cat *.pid) 2>/dev/null");
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         unsetenv("PULSE_SERVER");
         delete folder;
@@ -144,6 +149,89 @@ TEST_F(WithAudioServer, FilesThatCannotBePlayedAreSilentAndQuick)
                              "data-cut.wav", "clearbox.wav"}) {
         EXPECT_LT(secondsToPlay(dir / name), 1.5) << name;
     }
+}
+
+// Files a hostile or unlucky player may put beside the game: none may crash it, hold it past the
+// ceiling, block it, or go unheard for its layout.
+TEST_F(WithAudioServer, HostileFilesNeitherCrashNorHoldTheGame)
+{
+    const fs::path &dir = files.path;
+    // A FLAC under the wave's name whose header claims 2^36 - 1 frames (its 36-bit frame count,
+    // bytes 21 to 25, all ones): nothing may be sized from that.
+    writeTone(dir / "clearbox.wav", 0.3, 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    {
+        std::fstream lying(dir / "clearbox.wav", std::ios::binary | std::ios::in | std::ios::out);
+        lying.seekg(21);
+        const char low = static_cast<char>(lying.get() | 0x0f);
+        lying.seekp(21);
+        lying.put(low).write("\xff\xff\xff\xff", 4);
+    }
+    EXPECT_LT(secondsToPlay(dir / "clearbox.wav"), 3.0);
+
+    // A long file is cut off at the ceiling (lowered here from ten seconds to one).
+    writeTone(dir / "long.wav", 4.0);
+    const double cut = secondsToPlay(dir / "long.wav", {std::chrono::seconds(1)});
+    EXPECT_GE(cut, 0.8);
+    EXPECT_LE(cut, 2.5);
+
+    // A pipe in the sound's place, with no writer: opening it must not wait for one.
+    ASSERT_EQ(mkfifo((dir / "win.wav").c_str(), 0600), 0);
+    EXPECT_LT(secondsToPlay(dir / "win.wav"), 1.5);
+
+    // Eight channels need a channel map, forty more than the server takes: both are heard.
+    for (const int channels : {8, 40}) {
+        const fs::path many = dir / ("channels-" + std::to_string(channels) + ".wav");
+        writeTone(many, 0.5, 22050, channels);
+        const double took = secondsToPlay(many);
+        EXPECT_GE(took, 0.4) << channels;
+        EXPECT_LE(took, 1.5) << channels;
+    }
+}
+
+std::ptrdiff_t entriesIn(const fs::path &folder)
+{
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+// A server stopped (as by SIGSTOP) while the game plays several sounds: one worker waits on it
+// meanwhile, and once it runs again the threads and descriptors are back where they were and
+// none of the sounds the game gave up on is heard late.
+TEST_F(WithAudioServer, AStalledServerLeavesNothingBehindAndPlaysNothingLate)
+{
+    writeTone(files.path / "clearbox.wav", 0.5);
+    const std::string dir = folder->path.string();
+    // Everything the sink plays from here is recorded; the stream that keeps it awake plays
+    // only zeros, so any other sample is a sound.
+    ASSERT_TRUE(run("parec -d null.monitor --format=s16le --channels=1 --rate=8000 >" + dir +
+                    "/heard.raw & echo $! >" + dir + "/parec.pid"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto threads = entriesIn("/proc/self/task");
+    const auto descriptors = entriesIn("/proc/self/fd");
+
+    ASSERT_TRUE(run("kill -STOP $(cat " + dir + "/server.pid)"));
+    const chromatta::ui::SoundLimits impatient {std::chrono::seconds(10),
+                                                std::chrono::milliseconds(300)};
+    for (int clearing = 0; clearing < 4; ++clearing)
+        EXPECT_LT(secondsToPlay(files.path / "clearbox.wav", impatient), 3.0) << clearing;
+    // The one worker, and the thread of its connection.
+    EXPECT_LE(entriesIn("/proc/self/task"), threads + 2);
+    ASSERT_TRUE(run("kill -CONT $(cat " + dir + "/server.pid)"));
+
+    for (int i = 0; i < 100 &&
+         (entriesIn("/proc/self/task") != threads || entriesIn("/proc/self/fd") != descriptors);
+         ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(entriesIn("/proc/self/task"), threads);
+    EXPECT_EQ(entriesIn("/proc/self/fd"), descriptors);
+
+    // Long enough for a sound started on waking to reach the recording.
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(run("kill $(cat " + dir + "/parec.pid)"));
+    std::ifstream recording(dir + "/heard.raw", std::ios::binary);
+    const std::vector<char> heard {std::istreambuf_iterator<char>(recording), {}};
+    ASSERT_FALSE(heard.empty()) << "parec recorded nothing";
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), 0), std::ssize(heard))
+        << "a sound the game gave up on was played late";
 }
 
 TEST(WithoutAudioServer, AGoodFileIsSilentAndQuick)

@@ -24,6 +24,31 @@ struct BadLine : std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
+// A word from the script as an error message shows it: its first bytes only, and any byte that
+// is not printable ASCII escaped, so a hostile script cannot flood the terminal or write control
+// characters and broken UTF-8 to it.
+std::string echoed(std::string_view word)
+{
+    constexpr std::size_t Longest = 48;
+    constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    for (const char c : word.substr(0, Longest)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\') {
+            shown += "\\\\";
+        } else if (byte >= 0x20 && byte < 0x7f) {
+            shown += c;
+        } else {
+            shown += "\\x";
+            shown += Hex[byte >> 4];
+            shown += Hex[byte & 0x0f];
+        }
+    }
+    if (word.size() > Longest)
+        shown += "... (" + std::to_string(word.size()) + " bytes)";
+    return shown;
+}
+
 std::vector<std::string_view> splitWords(std::string_view line)
 {
     if (const auto hash = line.find('#'); hash != std::string_view::npos)
@@ -51,10 +76,10 @@ Number parseNumber(std::string_view word)
     Number value {};
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size())
-        throw BadLine("not a number: " + std::string(word));
+        throw BadLine("not a number: " + echoed(word));
     if constexpr (std::is_floating_point_v<Number>) {
         if (!std::isfinite(value))
-            throw BadLine("not a number: " + std::string(word));
+            throw BadLine("not a number: " + echoed(word));
     }
     return value;
 }
@@ -120,7 +145,7 @@ void Session::run(const std::vector<std::string_view> &words)
         for (std::size_t i = 1; i < words.size(); ++i) {
             const double u = parseNumber<double>(words[i]);
             if (!(u >= 0.0 && u < 1.0))
-                throw BadLine("draw outside [0, 1): " + std::string(words[i]));
+                throw BadLine("draw outside [0, 1): " + echoed(words[i]));
             draws.push_back(u);
         }
         for (const double u : draws)
@@ -133,7 +158,7 @@ void Session::run(const std::vector<std::string_view> &words)
         if (words.size() == 4) {
             button = parseNumber<int>(words[3]);
             if (button != LeftButton && button != RightButton && button != MiddleButton)
-                throw BadLine("button must be 1, 2 or 4: " + std::string(words[3]));
+                throw BadLine("button must be 1, 2 or 4: " + echoed(words[3]));
         }
         constexpr double largest = std::numeric_limits<float>::max();
         if (std::fabs(x) > largest || std::fabs(y) > largest)
@@ -143,7 +168,7 @@ void Session::run(const std::vector<std::string_view> &words)
         expectWords(words, 1, 2);
         const std::int64_t count = words.size() == 2 ? parseNumber<std::int64_t>(words[1]) : 1;
         if (count < 0)
-            throw BadLine("tick count below zero: " + std::string(words[1]));
+            throw BadLine("tick count below zero: " + echoed(words[1]));
         tick(count);
     } else if (command == "reset") {
         expectWords(words, 1, 1);
@@ -163,7 +188,7 @@ void Session::run(const std::vector<std::string_view> &words)
         expectWords(words, 1, 1);
         paints();
     } else {
-        throw BadLine("unknown command: " + std::string(command));
+        throw BadLine("unknown command: " + echoed(command));
     }
 }
 
@@ -177,8 +202,8 @@ void Session::setBoard(const std::vector<std::string_view> &rows)
         for (int column = 0; column < Board::Columns; ++column) {
             const auto code = cellCodeFromChar(text[column]);
             if (!code)
-                throw BadLine("board row " + std::to_string(row) + " holds '" + text[column] +
-                              "', not one of b g r y B G R Y X");
+                throw BadLine("board row " + std::to_string(row) + " holds '" +
+                              echoed(text.substr(column, 1)) + "', not one of b g r y B G R Y X");
             board.set(row, column, *code);
         }
     }
