@@ -175,14 +175,21 @@ TEST_F(AboutWindow, HelpTwiceShowsOneWindow)
     EXPECT_EQ(theAboutWindow(), first);
 }
 
-// The outer window, frame included, once a window manager (if there is one) has framed it.
-QRect framedGeometry(QWidget *window)
+// Whether the outer window, frame included, stands in the middle of the screen (to the pixel
+// the halves round to).
+bool outerWindowCentred(const QWidget *window)
 {
-    // Without a window manager the two stay equal on X11, and the wait simply runs out.
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        (void)QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); },
-                              1000);
-    return window->frameGeometry();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect outer = window->frameGeometry();
+    return std::abs(outer.x() * 2 + outer.width() - screen.width()) <= 1 &&
+        std::abs(outer.y() * 2 + outer.height() - screen.height()) <= 1;
+}
+
+// Once a window manager (if there is one) has framed the window and Qt has heard of it: Qt's
+// idea of the geometry passes through other values on the way.
+bool becomesCentred(const QWidget *window)
+{
+    return QTest::qWaitFor([window] { return outerWindowCentred(window); }, 1000);
 }
 
 TEST_F(AboutWindow, ComesBackCentredAfterItWasMovedAndClosed)
@@ -190,18 +197,18 @@ TEST_F(AboutWindow, ComesBackCentredAfterItWasMovedAndClosed)
     showAboutWindow();
     QWidget *window = theAboutWindow();
     ASSERT_NE(window, nullptr);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QRect outer = framedGeometry(window);
-    EXPECT_LE(std::abs(outer.x() * 2 + outer.width() - screen.width()), 1) << outer.x();
-    EXPECT_LE(std::abs(outer.y() * 2 + outer.height() - screen.height()), 1) << outer.y();
+    EXPECT_TRUE(becomesCentred(window))
+        << "outer window at " << window->frameGeometry().x() << ", " << window->frameGeometry().y();
+    const QRect centred = window->frameGeometry();
 
-    window->move(outer.topLeft() + QPoint(70, 40));
+    window->move(centred.topLeft() + QPoint(70, 40));
     window->close();
     // Help again at once, before the closed window's deletion has run.
     showAboutWindow();
     settle();
     ASSERT_EQ(visibleAboutWindows().size(), 1u);
-    EXPECT_EQ(framedGeometry(theAboutWindow()), outer);
+    EXPECT_TRUE(becomesCentred(theAboutWindow()));
+    EXPECT_EQ(theAboutWindow()->frameGeometry(), centred);
 }
 
 TEST_F(AboutWindow, LinksOpenTheirAddresses)
