@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs, and only those missing.
+# Installs the Debian packages the game needs, and only those missing (Debian 12, 13, unstable).
 # Usage: tools/install-deps.sh [--play | --package | --measure]
 #   (none)     building and running the game and its whole test suite
-#   --play     only building and running the game (no test servers: PulseAudio, which the tests
-#              start, would take the place of PipeWire on a stock Debian 12 desktop)
+#   --play     only building and running the game
 #   --package  building the game's Debian package and checking it (tools/make-deb.sh)
 #   --measure  the test suite's packages plus benchmarking, fuzzing and profiling tools
+#
+# The tests start a private audio server of the kind the machine already has and never install
+# a second one beside it: where PipeWire's or PulseAudio's pulse server is installed, only the
+# clients the tests use are added; where neither is (a build server), PipeWire's, as Debian's
+# desktops have it.
 set -euo pipefail
 
 play=(
@@ -15,19 +19,28 @@ play=(
 )
 tests=(
     file dpkg-dev libgtest-dev
-    pulseaudio pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils openbox
+    pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream
     man-db
 )
 # CPack needs file and dpkg-shlibdeps (dpkg-dev) to find the libraries the package depends on.
 packaging=(file dpkg-dev lintian)
-measure=(libbenchmark-dev clang libclang-rt-14-dev valgrind linux-perf hyperfine)
+measure=(libbenchmark-dev clang libclang-rt-dev valgrind linux-perf hyperfine)
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+audio_server=()
+if ! installed pipewire-pulse && ! installed pulseaudio; then
+    audio_server=(pipewire-pulse wireplumber)
+fi
 
 case "${1:-}" in
 --play) packages=("${play[@]}") ;;
 --package) packages=("${play[@]}" "${packaging[@]}") ;;
---measure) packages=("${play[@]}" "${tests[@]}" "${measure[@]}") ;;
-"") packages=("${play[@]}" "${tests[@]}") ;;
+--measure) packages=("${play[@]}" "${tests[@]}" "${audio_server[@]}" "${measure[@]}") ;;
+"") packages=("${play[@]}" "${tests[@]}" "${audio_server[@]}") ;;
 *)
     echo "usage: tools/install-deps.sh [--play | --package | --measure]" >&2
     exit 2
@@ -36,9 +49,7 @@ esac
 
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
+    installed "$package" || missing+=("$package")
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
@@ -52,7 +63,20 @@ if [[ $(id -u) -ne 0 ]]; then
     fi
     sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+# A desktop's automatic updates may hold the package manager for a while: wait for them rather
+# than fail, but not for ever.
+lock_wait=(-o DPkg::Lock::Timeout=300)
+echo "Updating the package lists (waiting up to 5 minutes if another package manager runs)"
+"${sudo[@]}" apt-get "${lock_wait[@]}" update -q | grep -v '^\(Hit\|Get\|Ign\):' || true
+# apt's own progress: one line a package as it is fetched, unpacked and set up.
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${lock_wait[@]}" install -y -q \
+    --no-install-recommends "${missing[@]}" |
+    grep --line-buffered -E '^(Get:|Unpacking|Setting up|E:|W:)' || true
+# grep hides apt's status: ask dpkg whether everything is there now.
+for package in "${missing[@]}"; do
+    installed "$package" || {
+        echo "Could not install $package" >&2
+        exit 1
+    }
+done
