@@ -14,11 +14,11 @@ void installFontSubstitutes()
     // DejaVu Sans is the nearest to Verdana's wide, open shapes. DejaVu has no Black face, so
     // "Arial Black" (asked for with the Black weight) comes out as DejaVu Sans Bold. The small
     // status text of "Small Fonts" stays legible in DejaVu Sans bold at its tiny size.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), LiberationSans);
+    QFont::insertSubstitution(QStringLiteral("Arial"), LiberationSans);
+    QFont::insertSubstitution(QStringLiteral("Verdana"), DejaVuSans);
+    QFont::insertSubstitution(QStringLiteral("Arial Black"), DejaVuSans);
+    QFont::insertSubstitution(QStringLiteral("Small Fonts"), DejaVuSans);
 }
 
 QFont designFont(const QString &family, double points, bool bold)

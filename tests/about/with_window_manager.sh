@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Runs a program on a private X server with a window manager that frames its windows, as a
 # player's desktop does (openbox: small, and it answers for the frame of a window before it is
-# mapped, as the large desktops do). Exits 77, a skip, when openbox is not installed.
+# mapped, as the large desktops do).
 # Usage: with_window_manager.sh PROGRAM [ARGS]
 set -euo pipefail
-command -v openbox >/dev/null || { echo "openbox is not installed: skipped"; exit 77; }
 scratch=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!

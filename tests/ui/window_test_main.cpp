@@ -1,3 +1,6 @@
+// The window tests' entry point: a QApplication on the offscreen platform unless one is chosen.
+#include "skip_status.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,5 +14,5 @@ int main(int argc, char **argv)
     // The tests close windows and run the event loop themselves.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return statusWithSkips(RUN_ALL_TESTS());
 }
