@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -99,9 +100,12 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window)
             xcb_get_property_value_length(answer.get()) == 16) {
             const auto *sides =
                 static_cast<const std::uint32_t *>(xcb_get_property_value(answer.get()));
-            // left, right, top, bottom; a broken answer is not allowed to fling the window away
-            const auto side = [sides](int i) {
-                return int(std::min<std::uint32_t>(sides[i], 500));
+            // left, right, top, bottom, in the screen's pixels; the window's own are larger when
+            // Qt scales, and a part of one counts whole, so that the frame is never short. A
+            // broken answer is not allowed to fling the window away.
+            const qreal ratio = window.devicePixelRatioF();
+            const auto side = [sides, ratio](int i) {
+                return int(std::ceil(std::min<std::uint32_t>(sides[i], 500) / ratio));
             };
             return QMargins(side(0), side(2), side(1), side(3));
         }
