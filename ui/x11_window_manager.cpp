@@ -92,7 +92,9 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window)
 
     // The window manager answers by setting the property on the window, as soon as it has read
     // the request; Qt's event thread takes the notice of it, so the property is read back until
-    // it is there. A window manager that lists the request but never answers costs 100 ms once.
+    // it is there, often: the game window waits for it at start-up, and the answer comes within
+    // a millisecond or two. A window manager that lists the request but never answers costs
+    // 100 ms a window.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     do {
         const PropertyReply answer = property(connection, id, extents, XCB_ATOM_CARDINAL, 4);
@@ -109,7 +111,7 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window)
             };
             return QMargins(side(0), side(2), side(1), side(3));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::microseconds(250));
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
 }
