@@ -3,6 +3,7 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "links.h"
+#include "window_place.h"
 #include "x11_window_manager.h"
 
 #include <QApplication>
@@ -200,28 +201,22 @@ private:
     }
 
     // Every new window starts in the middle of the screen, wherever the last one was left: the
-    // outer window, frame and title bar included.
+    // outer window, frame and title bar included; on a screen too short or narrow for that, as
+    // close to the middle as keeps the whole frame on the free part of the screen. It is placed
+    // once, before it is shown, where it stays when the window manager frames it.
     void centreOnScreen()
     {
         const QScreen *target = QGuiApplication::primaryScreen();
         if (target == nullptr)
             return;
-        // The native window first: a platform that knows its frame before the window is mapped
-        // tells it then. On X11 only the window manager knows it, and is asked; the window is
-        // then placed once, where it stays when it is framed.
-        create();
-        QMargins frame(geometry().left() - frameGeometry().left(),
-                       geometry().top() - frameGeometry().top(),
-                       frameGeometry().right() - geometry().right(),
-                       frameGeometry().bottom() - geometry().bottom());
-        if (const auto asked = frameExtentsBeforeMapping(*this))
-            frame = *asked;
+        const QMargins frame = frameToCome(*this);
         const QSize outer = size().grownBy(frame);
         const QRect area = target->geometry();
-        const QPoint outerTopLeft(area.x() + (area.width() - outer.width()) / 2,
-                                  area.y() + (area.height() - outer.height()) / 2);
+        const QPoint centred(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                             area.y() + (area.height() - outer.height()) / 2 + frame.top());
         // The client area's place: the window manager puts the frame around it.
-        setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), size()));
+        setGeometry(
+            QRect(reachablePlace(target->availableGeometry(), frame, size(), centred), size()));
     }
 };
 

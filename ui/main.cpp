@@ -1,4 +1,5 @@
 // chromatta-zududo: the game. It takes no arguments of its own; Qt's are honoured.
+#include "descriptor_check.h"
 #include "display_check.h"
 #include "main_window.h"
 
@@ -7,6 +8,8 @@
 
 int main(int argc, char **argv)
 {
+    if (!chromatta::ui::enoughDescriptorsToStart())
+        return 1;
     chromatta::ui::DisplayCheck display(argc, argv);
     if (const auto &problem = display.problem()) {
         chromatta::ui::reportDisplayProblem(*problem);

@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "game.h"
 #include "refresh_timer.h"
+#include "window_place.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include <algorithm>
 #include <functional>
 
 namespace chromatta::ui {
@@ -222,16 +222,14 @@ void MainWindow::buildMenus()
 void MainWindow::placeOnScreen()
 {
     // The client area, below the menu bar, goes to (89, 49) px on the screen; on a screen too
-    // small for that the window is moved just enough to stay whole on it.
+    // small for that the window is moved just enough to keep its whole frame, title bar first,
+    // on the free part of the screen. Placed once, before it is shown, where it stays when the
+    // window manager frames it.
     layout()->activate();
+    const QMargins frame = frameToCome(*this);
     QPoint topLeft(89, 49 - centralWidget()->y());
-    if (const QScreen *screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        topLeft.setX(std::clamp(topLeft.x(), room.left(),
-                                std::max(room.left(), room.right() + 1 - width())));
-        topLeft.setY(std::clamp(topLeft.y(), room.top(),
-                                std::max(room.top(), room.bottom() + 1 - height())));
-    }
+    if (const QScreen *screen = this->screen())
+        topLeft = reachablePlace(screen->availableGeometry(), frame, size(), topLeft);
     setGeometry(QRect(topLeft, size()));
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -91,7 +92,9 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window)
 
     // The window manager answers by setting the property on the window, as soon as it has read
     // the request; Qt's event thread takes the notice of it, so the property is read back until
-    // it is there. A window manager that lists the request but never answers costs 100 ms once.
+    // it is there, often: the game window waits for it at start-up, and the answer comes within
+    // a millisecond or two. A window manager that lists the request but never answers costs
+    // 100 ms a window.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     do {
         const PropertyReply answer = property(connection, id, extents, XCB_ATOM_CARDINAL, 4);
@@ -99,13 +102,16 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window)
             xcb_get_property_value_length(answer.get()) == 16) {
             const auto *sides =
                 static_cast<const std::uint32_t *>(xcb_get_property_value(answer.get()));
-            // left, right, top, bottom; a broken answer is not allowed to fling the window away
-            const auto side = [sides](int i) {
-                return int(std::min<std::uint32_t>(sides[i], 500));
+            // left, right, top, bottom, in the screen's pixels; the window's own are larger when
+            // Qt scales, and a part of one counts whole, so that the frame is never short. A
+            // broken answer is not allowed to fling the window away.
+            const qreal ratio = window.devicePixelRatioF();
+            const auto side = [sides, ratio](int i) {
+                return int(std::ceil(std::min<std::uint32_t>(sides[i], 500) / ratio));
             };
             return QMargins(side(0), side(2), side(1), side(3));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::microseconds(250));
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
 }

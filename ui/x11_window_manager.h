@@ -12,7 +12,8 @@ namespace chromatta::ui {
 // On any other platform, or without a window manager that takes part, these do nothing.
 
 // The frame the window manager will put around `window` (which must have its native window
-// already): asked for with _NET_REQUEST_FRAME_EXTENTS and waited for briefly. Nothing when no
+// already), in the window's own pixels: asked for with _NET_REQUEST_FRAME_EXTENTS and waited for
+// briefly. Nothing when no
 // window manager answers; a window manager that draws no frame answers zero margins.
 std::optional<QMargins> frameExtentsBeforeMapping(QWidget &window);
 

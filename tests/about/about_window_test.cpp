@@ -181,13 +181,16 @@ TEST_F(AboutWindow, HelpTwiceShowsOneWindow)
 }
 
 // Whether the outer window, frame included, stands in the middle of the screen (to the pixel
-// the halves round to).
+// the halves round to); on a screen too short for it, with its title bar at the top.
 bool outerWindowCentred(const QWidget *window)
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen->geometry();
     const QRect outer = window->frameGeometry();
-    return std::abs(outer.x() * 2 + outer.width() - screen.width()) <= 1 &&
-        std::abs(outer.y() * 2 + outer.height() - screen.height()) <= 1;
+    const bool across = std::abs(outer.x() * 2 + outer.width() - area.width()) <= 1;
+    if (outer.height() > screen->availableGeometry().height())
+        return across && outer.y() == screen->availableGeometry().y();
+    return across && std::abs(outer.y() * 2 + outer.height() - area.height()) <= 1;
 }
 
 // Once a window manager (if there is one) has framed the window and Qt has heard of it: Qt's

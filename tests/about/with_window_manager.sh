@@ -2,10 +2,12 @@
 # Runs a program on a private X server with a window manager that frames its windows, as a
 # player's desktop does (openbox: small, and it answers for the frame of a window before it is
 # mapped, as the large desktops do).
-# Usage: with_window_manager.sh PROGRAM [ARGS]
+# Usage: [SCREEN_SIZE=640x480] with_window_manager.sh PROGRAM [ARGS]; the screen is 1024x768
+# unless told.
 set -euo pipefail
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp 3>"$scratch/display" \
+    >/dev/null 2>&1 &
 xvfb=$!
 manager=
 trap 'kill $manager $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT

@@ -1,6 +1,7 @@
 // The window as the player sees it: fixed size and place, controls where the twips put them,
 // and stand-in fonts that fit the texts.
 #include "fonts.h"
+#include "window_place.h"
 #include "window_test_support.h"
 
 #include <QFontInfo>
@@ -59,6 +60,28 @@ TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
         EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width())
             << name;
     }
+}
+
+// Both windows' places on a screen too small for them: the whole frame on the free area where it
+// fits, the title bar on it where it does not.
+TEST(WindowPlace, MovesTheFrameJustEnoughToBeReachable)
+{
+    const QMargins frame(1, 20, 1, 1); // left, top (the title bar), right, bottom
+    const QRect belowPanel(0, 30, 800, 570);
+    const QSize client(100, 100);
+    EXPECT_EQ(reachablePlace(belowPanel, frame, client, QPoint(50, 50)), QPoint(50, 50));
+    EXPECT_EQ(reachablePlace(belowPanel, frame, client, QPoint(0, 49)), QPoint(1, 50))
+        << "frame over the edges";
+    EXPECT_EQ(reachablePlace(belowPanel, frame, client, QPoint(750, 560)), QPoint(699, 499))
+        << "frame past the right and bottom";
+
+    // The game window on 640 x 480: narrow enough, too tall.
+    EXPECT_EQ(reachablePlace(QRect(0, 0, 640, 480), frame, QSize(633, 505), QPoint(89, 30)),
+              QPoint(6, 20));
+    // Too wide and too tall, wherever it asked to go: the frame's top-left at the room's.
+    for (const QPoint wanted : {QPoint(-500, 900), QPoint(900, -500)})
+        EXPECT_EQ(reachablePlace(QRect(10, 30, 300, 200), frame, QSize(400, 300), wanted),
+                  QPoint(11, 50));
 }
 
 } // namespace

@@ -9,20 +9,35 @@ set(cases
     "--unset=DISPLAY --unset=QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nowhere-0"
     # A platform Qt does not know: Qt's own start fails, which would abort.
     "QT_QPA_PLATFORM=no-such-platform")
-foreach(case IN LISTS cases)
-    separate_arguments(settings UNIX_COMMAND "${case}")
-    execute_process(
-        COMMAND ${CMAKE_COMMAND} -E env --unset=WAYLAND_DISPLAY --unset=XDG_SESSION_TYPE
-                ${settings} ${PROGRAM}
+# Runs COMMAND (a list) and expects exit status 1, nothing on the output and one line matching
+# PATTERN on the error stream.
+function(expect_one_line name pattern)
+    execute_process(COMMAND ${ARGN}
         RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE error TIMEOUT 30)
     if(NOT status EQUAL 1)
-        message(FATAL_ERROR "[${case}] exit status ${status}, expected 1; stderr: ${error}")
+        message(FATAL_ERROR "[${name}] exit status ${status}, expected 1; stderr: ${error}")
     endif()
     if(NOT output STREQUAL "")
-        message(FATAL_ERROR "[${case}] unexpected output: ${output}")
+        message(FATAL_ERROR "[${name}] unexpected output: ${output}")
     endif()
-    if(NOT error MATCHES "^chromatta-zududo: cannot open a display [^\n]+\n$")
-        message(FATAL_ERROR "[${case}] expected one line saying so, got: ${error}")
+    if(NOT error MATCHES "^chromatta-zududo: ${pattern}[^\n]+\n$")
+        message(FATAL_ERROR "[${name}] expected one line saying so, got: ${error}")
     endif()
-    message(STATUS "[${case}] ${error}")
+    message(STATUS "[${name}] ${error}")
+endfunction()
+
+foreach(case IN LISTS cases)
+    separate_arguments(settings UNIX_COMMAND "${case}")
+    expect_one_line("${case}" "cannot open a display "
+        ${CMAKE_COMMAND} -E env --unset=WAYLAND_DISPLAY --unset=XDG_SESSION_TYPE
+        ${settings} ${PROGRAM})
 endforeach()
+
+# Too few open files allowed for the toolkit, which would abort: said before the display is
+# looked for. A soft limit the hard one lets the program raise is raised, and then the missing
+# display is what is said.
+set(no_display --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
+expect_one_line("ulimit -n 8" "too few open files allowed: the limit \\(ulimit -n\\) is 8,"
+    ${CMAKE_COMMAND} -E env ${no_display} sh -c "ulimit -n 8 && exec \"$0\"" ${PROGRAM})
+expect_one_line("ulimit -Sn 8" "cannot open a display "
+    ${CMAKE_COMMAND} -E env ${no_display} sh -c "ulimit -Sn 8 && exec \"$0\"" ${PROGRAM})
