@@ -4,11 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --measure
-build=build-bench
+build="build-bench"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_UI=ON -DCHROMATTA_BUILD_TESTS=OFF \
     -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --target core_bench frame_bench >/dev/null
 echo "== the rules, headless"
 "$build/bench/core_bench" "$@"
 echo "== the window's frames (offscreen)"
-XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)} "$build/bench/frame_bench" "$@"
+# Qt wants a runtime folder of its own; one made here goes when the script ends.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime} "$build/bench/frame_bench" "$@"

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:-10}
 tools/install-deps.sh --measure
-build=build-fuzz
+build="build-fuzz"
 # Every library is instrumented for coverage, not just the entry point.
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \

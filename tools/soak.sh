@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 events=${1:-1000000}
 seed=${2:-1}
 if [[ "${3:-}" == "--sanitize" ]]; then
-    build=build-soak-asan
+    build="build-soak-asan"
     options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHROMATTA_SANITIZE=ON)
 else
-    build=build-soak
+    build="build-soak"
     options=(-DCMAKE_BUILD_TYPE=Release)
 fi
 tools/install-deps.sh

@@ -5,14 +5,13 @@
 # Usage: [SCREEN_SIZE=640x480] with_window_manager.sh PROGRAM [ARGS]; the screen is 1024x768
 # unless told.
 set -euo pipefail
+# shellcheck source=tools/lib/xvfb.sh
+source "$(dirname "$0")/../../tools/lib/xvfb.sh"
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp 3>"$scratch/display" \
-    >/dev/null 2>&1 &
-xvfb=$!
 manager=
-trap 'kill $manager $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-for _ in $(seq 200); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$scratch/display")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+trap 'kill $manager "${xvfb_pids[@]}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+start_xvfb "$scratch" "${SCREEN_SIZE:-1024x768}x24"
+export XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
 HOME="$scratch" openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
 # The window manager is ready once it has announced itself on the root window.
@@ -20,4 +19,8 @@ for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
 done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || {
+    echo "with_window_manager.sh: openbox did not start" >&2
+    exit 1
+}
 "$@"

@@ -6,12 +6,12 @@
 # Usage: display_reset.sh PROGRAM
 set -euo pipefail
 program=$1
+# shellcheck source=tools/lib/xvfb.sh
+source "$(dirname "$0")/../../tools/lib/xvfb.sh"
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-for _ in $(seq 200); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$scratch/display")" XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
+trap 'kill "${xvfb_pids[@]}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+start_xvfb "$scratch" 1024x768x24
+export XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb
 export PULSE_SERVER=unix:/nonexistent
 
 failures=0

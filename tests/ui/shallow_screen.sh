@@ -5,20 +5,13 @@
 # Usage: shallow_screen.sh PROGRAM
 set -euo pipefail
 program=$1
+# shellcheck source=tools/lib/xvfb.sh
+source "$(dirname "$0")/../../tools/lib/xvfb.sh"
 scratch=$(mktemp -d)
-servers=()
-trap 'kill "${servers[@]}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'kill "${xvfb_pids[@]}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 export XDG_RUNTIME_DIR="$scratch" QT_QPA_PLATFORM=xcb PULSE_SERVER=unix:/nonexistent
 
-start_screen() { # depth -> sets DISPLAY
-    Xvfb -displayfd 3 -screen 0 "1024x768x$1" -nolisten tcp 3>"$scratch/display.$1" \
-        >/dev/null 2>&1 &
-    servers+=($!)
-    for _ in $(seq 200); do [[ -s "$scratch/display.$1" ]] && break; sleep 0.05; done
-    export DISPLAY=":$(cat "$scratch/display.$1")"
-}
-
-start_screen 8
+start_xvfb "$scratch" 1024x768x8
 status=0
 timeout 20 "$program" >"$scratch/out" 2>"$scratch/err" || status=$?
 if [[ $status -ne 1 || -s "$scratch/out" || $(wc -l <"$scratch/err") -ne 1 ]] ||
@@ -29,7 +22,7 @@ if [[ $status -ne 1 || -s "$scratch/out" || $(wc -l <"$scratch/err") -ne 1 ]] ||
 fi
 cat "$scratch/err"
 
-start_screen 16
+start_xvfb "$scratch" 1024x768x16
 status=0
 timeout 3 "$program" >"$scratch/out" 2>&1 || status=$?
 if [[ $status -ne 124 ]]; then # 124: still running when timeout stopped it
