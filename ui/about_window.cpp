@@ -4,7 +4,7 @@
 #include "fonts.h"
 #include "links.h"
 #include "window_place.h"
-#include "x11_window_manager.h"
+#include "window_manager.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,40 +1,17 @@
+// Start-up on a display the game can use: Qt's platform failures, and screens too shallow to
+// draw on, each told in one line with exit status 1.
 #pragma once
 
 #include <optional>
 #include <string>
 
-struct xcb_connection_t;
-
 namespace chromatta::ui {
 
-// Qt's X11 platform aborts the program when it cannot reach the display. This looks first, with
-// the same platform and display that Qt would use (its -platform and -display arguments, then
-// QT_QPA_PLATFORM and DISPLAY), and says what is missing, or that the screen has too few colours
-// to draw on; nothing when the program can go on or another platform was chosen.
-//
-// The check's own connection stays open until Qt has made its own (release()): an X server with
-// no other client resets when its last client leaves, and a connection made during the reset
-// fails, so closing the check's connection first could make Qt fail where the check succeeded.
-class DisplayCheck
-{
-public:
-    DisplayCheck(int argc, char **argv);
-    ~DisplayCheck();
-    DisplayCheck(const DisplayCheck &) = delete;
-    DisplayCheck &operator=(const DisplayCheck &) = delete;
-
-    const std::optional<std::string> &problem() const { return problem_; }
-    void release();
-
-private:
-    std::optional<std::string> problem_;
-    xcb_connection_t *connection_ = nullptr;
-};
-
-// While QApplication starts, a platform plugin that cannot start (the display went away after
-// the check, a platform name Qt does not know) ends in qFatal, which aborts and dumps core. While
-// this guard lives, Qt's messages are held back; a fatal one is replaced by the program's one line
-// and exit status 1. finish() hands the held messages on to the usual handler.
+// Qt chooses the platform and the display. While QApplication starts, a platform plugin that
+// cannot start (no display, a compositor or X server that cannot be reached, a platform name Qt
+// does not know) ends in qFatal, which aborts and dumps core. While this guard lives, Qt's
+// messages are held back; a fatal one is replaced by the program's one line, with Qt's own
+// reason, and exit status 1. finish() hands the held messages on to the usual handler.
 class PlatformStartGuard
 {
 public:
@@ -45,6 +22,11 @@ public:
 
     void finish();
 };
+
+// Why the started platform's screen cannot show the game, or nothing. Qt draws in true colour:
+// on a screen of fewer bits (an 8-bit colour-map screen) every paint fails and the window stays
+// black.
+std::optional<std::string> screenProblem();
 
 // The program's one line about a display it cannot use, on the error stream.
 void reportDisplayProblem(const std::string &problem);

@@ -10,16 +10,13 @@ int main(int argc, char **argv)
 {
     if (!chromatta::ui::enoughDescriptorsToStart())
         return 1;
-    chromatta::ui::DisplayCheck display(argc, argv);
-    if (const auto &problem = display.problem()) {
-        chromatta::ui::reportDisplayProblem(*problem);
-        return 1;
-    }
-
     chromatta::ui::PlatformStartGuard guard;
     QApplication app(argc, argv);
     guard.finish();
-    display.release();
+    if (const auto problem = chromatta::ui::screenProblem()) {
+        chromatta::ui::reportDisplayProblem(*problem);
+        return 1;
+    }
     QApplication::setApplicationName(QStringLiteral("Chromatta Zududo"));
     // Lets the desktop match the window with the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.chromatta_zududo.ChromattaZududo"));

@@ -1,7 +1,7 @@
 // Where the two windows go on the screen so that their frames stay within reach.
 #include "window_place.h"
 
-#include "x11_window_manager.h"
+#include "window_manager.h"
 
 #include <QWidget>
 

@@ -1,12 +1,14 @@
 # Runs PROGRAM with no display it can reach and expects one line on the error stream, nothing on
 # the output, and exit status 1: never Qt's abort.
+file(MAKE_DIRECTORY ${RUNTIME_DIR})
 set(cases
     "--unset=DISPLAY --unset=QT_QPA_PLATFORM"
     "DISPLAY=:59999 --unset=QT_QPA_PLATFORM"
     "--unset=DISPLAY QT_QPA_PLATFORM=xcb"
     # A Wayland session whose compositor cannot be reached (or whose Qt plugin is missing), and
-    # no X server either: Qt would abort after trying both.
-    "--unset=DISPLAY --unset=QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nowhere-0"
+    # no X server either: Qt would abort after trying both. A Wayland session has its runtime
+    # folder, without which the Wayland library says so on the error stream itself.
+    "--unset=DISPLAY --unset=QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=nowhere-0 XDG_RUNTIME_DIR=${RUNTIME_DIR}"
     # A platform Qt does not know: Qt's own start fails, which would abort.
     "QT_QPA_PLATFORM=no-such-platform")
 # Runs COMMAND (a list) and expects exit status 1, nothing on the output and one line matching

@@ -1,4 +1,6 @@
-#include "x11_window_manager.h"
+// The window manager on X11: frame extents asked before mapping, and taskbar hints, over Qt's xcb
+// connection.
+#include "window_manager.h"
 
 #include <QGuiApplication>
 #include <QWidget>
