@@ -4,9 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh --measure
-build="build-bench"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_UI=ON -DCHROMATTA_BUILD_TESTS=OFF \
-    -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
+build="build-tools"
+cmake --preset tools >/dev/null
 cmake --build "$build" --target core_bench frame_bench >/dev/null
 echo "== the rules, headless"
 "$build/bench/core_bench" "$@"

@@ -9,10 +9,8 @@ cd "$(dirname "$0")/.."
 minutes=${1:-10}
 tools/install-deps.sh --measure
 build="build-fuzz"
-# Every library is instrumented for coverage, not just the entry point.
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
-    -DCHROMATTA_BUILD_UI=OFF -DCHROMATTA_BUILD_TESTS=OFF -DCHROMATTA_BUILD_FUZZER=ON >/dev/null
+# Every library is instrumented for coverage, not just the entry point (the preset's flags).
+cmake --preset fuzz >/dev/null
 cmake --build "$build" --target script_fuzzer >/dev/null
 mkdir -p fuzz/corpus-work fuzz/findings
 cp -n tests/scripts/*.script fuzz/corpus-work/ 2>/dev/null || true

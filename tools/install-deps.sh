@@ -18,7 +18,7 @@ play=(
     fonts-dejavu-core fonts-liberation2
 )
 tests=(
-    file dpkg-dev libgtest-dev
+    file dpkg-dev libgtest-dev shellcheck
     pulseaudio-utils xvfb xauth xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream
     man-db

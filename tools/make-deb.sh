@@ -13,7 +13,7 @@ fail() {
 
 tools/install-deps.sh --package
 
-build=${BUILD_DIR:-build-deb}
+build=${BUILD_DIR:-build-package}
 dist=$PWD/dist
 staging=$PWD/$build/deb-staging
 
@@ -39,8 +39,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 # The prefix is the package's, so that the manual page names the folders the package installs.
 # Only the game and its documents are built: CPack installs nothing else. Built afresh each time:
 # the compiled-in pictures carry SOURCE_DATE_EPOCH, and an earlier commit's would stay otherwise.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCHROMATTA_SANITIZE=OFF -DCHROMATTA_BUILD_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+cmake --preset package -B "$build" \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build "$build" --clean-first --target chromatta-zududo chromatta_docs
 

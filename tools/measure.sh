@@ -18,9 +18,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-7}
 
 tools/install-deps.sh --measure
-build=build-measure
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_BUILD_TESTS=OFF \
-    -DCHROMATTA_BUILD_BENCHMARKS=ON >/dev/null
+build="build-tools"
+cmake --preset tools >/dev/null
 cmake --build "$build" --target chromatta-zududo first-frame bare-window collapse-ticks frame_bench \
     >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
@@ -29,18 +28,17 @@ bare="$PWD/$build/tools/measure/bare-window"
 collapse="$PWD/$build/tools/measure/collapse-ticks"
 
 # A private X server on a display number it picks itself, so no other server is in the way.
+# shellcheck source=tools/lib/xvfb.sh
+source tools/lib/xvfb.sh
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
 game_pid=
 cleanup() {
     [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "${xvfb_pids[@]}" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [[ -s "$scratch/display" ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$scratch/display")"
+start_xvfb "$scratch" 1280x1024x24 -noreset
 export XDG_RUNTIME_DIR="$scratch"
 unset QT_QPA_PLATFORM
 export PULSE_SERVER=unix:/nonexistent # no audio here: the game stays silent and quick
@@ -67,8 +65,10 @@ wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ {n +
 idle() { # PROGRAM [ARGS]: over 10 s settled: % of one core by ticks and schedstat, wake-ups
     "$@" & game_pid=$!
     sleep 2
-    local ticks=$(cpu_ticks "$game_pid") nanoseconds=$(awk '{print $1}' "/proc/$game_pid/schedstat")
-    local woken=$(wakeups "$game_pid")
+    local ticks nanoseconds woken
+    ticks=$(cpu_ticks "$game_pid")
+    nanoseconds=$(awk '{print $1}' "/proc/$game_pid/schedstat")
+    woken=$(wakeups "$game_pid")
     sleep 10
     ticks=$(($(cpu_ticks "$game_pid") - ticks))
     nanoseconds=$(($(awk '{print $1}' "/proc/$game_pid/schedstat") - nanoseconds))
@@ -94,7 +94,8 @@ for _ in 1 2 3; do "$collapse"; done
 repainting() { # wake-ups per second of the bare window repainted on every 100 ms tick
     "$bare" --timer --repaint & game_pid=$!
     sleep 2
-    local woken=$(wakeups "$game_pid")
+    local woken
+    woken=$(wakeups "$game_pid")
     sleep 10
     woken=$(($(wakeups "$game_pid") - woken))
     kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
@@ -109,7 +110,7 @@ menu=$(( $(xdotool getwindowgeometry "$window" | awk -F'x' '/Geometry/ {print $2
 presses=0
 before=$(cpu_ticks "$game_pid")
 start=$(date +%s.%N)
-for round in $(seq 4); do
+for _ in $(seq 4); do
     for column in $(seq 0 12); do
         for row in 6 5 4; do
             x=$((8 + 1 + 2 + 47 * column + 23)); y=$((menu + 112 + 1 + 5 + 48 * row + 24))

@@ -12,8 +12,7 @@ tools/install-deps.sh --measure
 
 # Plain Debug without the sanitizers, whose own allocator valgrind cannot work with.
 build=${BUILD_DIR:-build-memcheck}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCHROMATTA_SANITIZE=OFF \
-    -DCHROMATTA_WERROR=ON >/dev/null
+cmake --preset memcheck -B "$build" >/dev/null
 cmake --build "$build" --target window_session_test >/dev/null
 
 platform=(env QT_QPA_PLATFORM=offscreen)

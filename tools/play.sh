@@ -8,7 +8,6 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh --play
 
 build=${BUILD_DIR:-build-play}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMATTA_SANITIZE=OFF \
-    -DCHROMATTA_BUILD_TESTS=OFF >/dev/null
+cmake --preset play -B "$build" >/dev/null
 cmake --build "$build" --target chromatta-zududo
 exec "$build/ui/chromatta-zududo" "$@"

@@ -6,15 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 events=${1:-1000000}
 seed=${2:-1}
-if [[ "${3:-}" == "--sanitize" ]]; then
-    build="build-soak-asan"
-    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHROMATTA_SANITIZE=ON)
-else
-    build="build-soak"
-    options=(-DCMAKE_BUILD_TYPE=Release)
-fi
+preset=soak
+[[ "${3:-}" == "--sanitize" ]] && preset=soak-sanitize
+build="build-$preset"
 tools/install-deps.sh
-cmake -S . -B "$build" -G Ninja -DCHROMATTA_BUILD_UI=OFF -DCHROMATTA_BUILD_TESTS=OFF \
-    "${options[@]}" >/dev/null
+cmake --preset "$preset" >/dev/null
 cmake --build "$build" --target chromatta-soak >/dev/null
 "$build/tools/soak/chromatta-soak" "$events" "$seed"
