@@ -1,7 +1,9 @@
+// The game of the main window: its state, its captions and the handlers the window calls.
 #pragma once
 
 #include "captions.h"
 #include "game_state.h"
+#include "random.h"
 #include "toolkit.h"
 
 #include <cstdint>
@@ -18,11 +20,11 @@ enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 
 // The game of the main window: its record, its captions and every handler the window calls.
 // The window reaches the rules only through these handlers, the rules reach the window only
-// through the Toolkit.
+// through the Toolkit. Its chance comes from the draw source it is given, which must outlive it.
 class Game
 {
 public:
-    explicit Game(Toolkit &toolkit);
+    Game(Toolkit &toolkit, DrawSource &draws);
 
     const GameState &state() const { return state_; }
     GameState &state() { return state_; }
@@ -47,10 +49,6 @@ public:
     void ShowBoxCounts();
 
     // Selection and its value.
-    void ExtendUp(int row, int column, CellCode from, CellCode to);
-    void ExtendDown(int row, int column, CellCode from, CellCode to);
-    void ExtendRight(int row, int column, CellCode from, CellCode to);
-    void ExtendLeft(int row, int column, CellCode from, CellCode to);
     void GrowSelection();
     void UnhighlightAll();
     void ShowSelectionValue();
@@ -62,19 +60,14 @@ public:
 
     void DrawBoard();
 
-    // The cell a press at (x, y) twips acts on, or nothing when it lies outside the drawn grid.
+    // The cell a press at (x, y) twips acts on, or nothing when it lies outside the drawn grid
+    // (BoardGrid).
     struct Cell
     {
         int row;
         int column;
     };
     static std::optional<Cell> cellAt(double x, double y);
-
-    // Geometry of the drawn grid, in twips of the board surface.
-    static constexpr double GridLeft = 30;
-    static constexpr double GridTop = 75;
-    static constexpr double CellWidth = 705;
-    static constexpr double CellHeight = 720;
 
 private:
     // Runs one sweep over the board; returns how many cells it highlighted.
@@ -86,6 +79,7 @@ private:
     std::int64_t nextResetCost() const;
 
     Toolkit &toolkit_;
+    DrawSource &draws_;
     Captions captions_;
     GameState state_;
     bool lastTickChanged_ = true;

@@ -1,3 +1,4 @@
+// The LEVEL UP label: a level granted, or a refusal that starts over.
 #include "game.h"
 
 namespace chromatta {

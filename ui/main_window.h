@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture_store.h"
+#include "random.h"
 #include "window_toolkit.h"
 
 #include <QMainWindow>
@@ -30,7 +31,7 @@ public:
     ~MainWindow() override;
 
     // The game, for whoever reaches it from outside the window's own handlers: such a caller
-    // may change it, so the timer wakes to show the change.
+    // may change it, so the timer wakes and its next tick shows the board as it then is.
     Game &game();
 
 protected:
@@ -47,7 +48,7 @@ private:
     // lambda that passes one its arguments.
     template<typename Handler>
     void handle(Handler handler);
-    // One tick; the timer rests after a tick that changed nothing on screen or in the game.
+    // One tick; the timer rests after a tick that changed nothing.
     void tick();
     void quit();
 
@@ -56,7 +57,10 @@ private:
     BoardSurface *dest_ = nullptr;
     RefreshTimer *timer1_ = nullptr;
     std::unique_ptr<WindowToolkit> toolkit_;
+    // The game's chance: seeded from the system, reseeded from the clock on every draw.
+    Generator draws_;
     std::unique_ptr<Game> game_;
+    bool changedOutside_ = false;
 };
 
 } // namespace chromatta::ui

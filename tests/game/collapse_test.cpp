@@ -1,4 +1,5 @@
-#include "rules_test_support.h"
+// The collapse: boxes falling one gap per pass, columns closing, the timer finishing it.
+#include "test_support.h"
 
 using namespace chromatta;
 using CollapseTest = chromatta::test::RulesFixture;
