@@ -16,7 +16,7 @@ using namespace chromatta;
 
 namespace {
 
-Board collapsingBoard()
+Board collapsingBoard(int shift)
 {
     // Every other row empty and an empty column in the middle: every tick moves boxes.
     Board board;
@@ -25,7 +25,7 @@ Board collapsingBoard()
             board.set(row, column,
                       column == 6 || row % 2 == 1
                           ? CellCode::X
-                          : cellCodeFromChar("bgry"[(row + column) % 4]).value());
+                          : cellCodeFromChar("bgry"[(row + column + shift) % 4]).value());
     return board;
 }
 
@@ -42,9 +42,12 @@ void BM_FrameDuringCollapse(benchmark::State &state)
     window->show();
     QApplication::processEvents();
     auto *surface = window->findChild<ui::BoardSurface *>(QStringLiteral("dest"));
-    const Board moving = collapsingBoard();
+    // Two such boards in turn, so that every tick has a frame to show that differs from the
+    // one on screen, as in a real collapse.
+    const Board moving[2] = {collapsingBoard(0), collapsingBoard(1)};
+    int turn = 0;
     for (auto _ : state) {
-        window->game().state().board = moving;
+        window->game().state().board = moving[turn ^= 1];
         tick(*window);
         surface->repaint();
     }

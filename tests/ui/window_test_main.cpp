@@ -1,3 +1,4 @@
+// The window tests' main: a QApplication on the offscreen platform around GoogleTest.
 #include <QApplication>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// What the window tests share: the drawn grid in pixels, a window to test, what its screen shows.
 #pragma once
 
 #include "board_geometry.h"
