@@ -79,13 +79,11 @@ void Game::DrawBoard()
 
 void Game::Timer1_Timer()
 {
-    const Board before = state_.board;
-    const std::uint64_t captionChanges = captions_.changes();
+    const HandlerScope scope {*this};
     captions_.setNumber(Label::Nmmc, nextResetCost());
     CloseEmptyColumns();
     DropBoxes();
     DrawBoard();
-    lastTickChanged_ = captions_.changes() != captionChanges || !(state_.board == before);
 }
 
 } // namespace chromatta

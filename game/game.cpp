@@ -11,7 +11,16 @@ Game::Game(Toolkit &toolkit, DrawSource &draws)
 
 void Game::Form_Load()
 {
+    const HandlerScope scope {*this};
     FillBoard();
+}
+
+void Game::noteChanges()
+{
+    // A board is 91 bytes: copying and comparing it costs less than keeping track of writes.
+    changed_ = captions_.changes() != seenCaptionChanges_ || !(state_.board == seenBoard_);
+    seenCaptionChanges_ = captions_.changes();
+    seenBoard_ = state_.board;
 }
 
 void Game::FillBoard()

@@ -38,10 +38,12 @@ public:
     void Label3_Click();
     void mnuFileNew_Click();
 
-    // Whether the last Timer1_Timer moved a box or changed a caption. A tick depends on nothing
-    // but the game's state, so after one that changed neither, every further tick changes
-    // nothing either until another handler runs: the window need not wake for them.
-    bool lastTickChangedAnything() const { return lastTickChanged_; }
+    // Whether the last handler to return (a tick too) left the board or a caption other than
+    // the handler before it had left them; a change made in between from outside the handlers
+    // counts as well. This is what the window shows a new frame for. And a tick depends on
+    // nothing but the game's state, so after a tick that changed nothing every further tick
+    // changes nothing either, until something else reaches the game: the timer may rest.
+    bool lastHandlerChangedAnything() const { return changed_; }
 
     // Dealing and starting over.
     void FillBoard();
@@ -75,6 +77,13 @@ private:
     // Walks from a cell in one direction, turning from into to; returns how many it turned.
     int extend(int row, int column, int rowStep, int columnStep, CellCode from, CellCode to);
     void playSound(const char *fileName);
+    // Notes, as a handler returns, whether it changed anything (lastHandlerChangedAnything).
+    struct HandlerScope
+    {
+        Game &game;
+        ~HandlerScope() { game.noteChanges(); }
+    };
+    void noteChanges();
     // 25000 for the first reshuffle of a game, 20000 more for each further one.
     std::int64_t nextResetCost() const;
 
@@ -82,7 +91,10 @@ private:
     DrawSource &draws_;
     Captions captions_;
     GameState state_;
-    bool lastTickChanged_ = true;
+    // What the last handler left, to tell whether the next one changed anything.
+    Board seenBoard_;
+    std::uint64_t seenCaptionChanges_ = 0;
+    bool changed_ = true;
 };
 
 } // namespace chromatta

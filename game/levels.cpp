@@ -5,6 +5,7 @@ namespace chromatta {
 
 void Game::Label3_Click()
 {
+    const HandlerScope scope {*this};
     const std::int64_t level = captions_.readNumber(Label::lvl);
     const auto threshold = NextLevelThreshold(double(level));
     if (!threshold)

@@ -19,6 +19,7 @@ std::optional<Game::Cell> Game::cellAt(double x, double y)
 
 void Game::dest_MouseDown(int /*button*/, int /*modifiers*/, float x, float y)
 {
+    const HandlerScope scope {*this};
     if (const auto cell = cellAt(x, y)) {
         const auto [row, column] = *cell;
         Board &board = state_.board;

@@ -39,11 +39,13 @@ std::int64_t clockReseedNumber();
 // A whole number from low to high, both included; the game's only source of chance.
 // The product u x top is rounded, not truncated, so 0 comes up half as often as other values.
 //
-// Every call first reseeds the source from the clock, and a deal keeps only the sixth of each
-// cell's six calls: that is how the game has always dealt, so a game recorded as its draws
-// (the harness's `draws`) replays number for number. The reseed mixes into the state rather
-// than restarting it, which is what keeps the 546 calls of a deal, nearly all in one second and
-// with one number, from repeating themselves; a source that must replay ignores it.
+// Every call reseeds the source from the clock first, and a deal keeps only the sixth of the six
+// calls it makes for each cell. Both look wasteful and both stay: they are how this game has
+// always dealt, so a game recorded as its draws (the harness's `draws`) replays number for
+// number, and the boards a player gets still depend on the moment of each call. The reseed
+// mixes the number into the state instead of restarting it, which keeps the 546 calls of a
+// deal, nearly all in one second and with one number, from repeating themselves; a source that
+// must replay a seed ignores it (SeededDraws).
 int RandomInRange(DrawSource &source, int low, int high);
 
 } // namespace chromatta

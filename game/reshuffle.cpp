@@ -12,6 +12,7 @@ std::int64_t Game::nextResetCost() const
 
 void Game::mnuFileNew_Click()
 {
+    const HandlerScope scope {*this};
     // Charged whether or not the points cover it: the score may fall below zero.
     const std::int64_t cost = nextResetCost();
     state_.points = saturatingSub(state_.points, cost);

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 
 namespace chromatta::ui {
 
@@ -123,7 +122,6 @@ MainWindow::~MainWindow() = default;
 
 Game &MainWindow::game()
 {
-    changedOutside_ = true;
     timer1_->wake();
     return *game_;
 }
@@ -243,15 +241,15 @@ void MainWindow::handle(Handler handler)
 {
     timer1_->wake();
     std::invoke(handler, *game_);
-    dest_->present();
+    if (game_->lastHandlerChangedAnything())
+        dest_->present();
     timer1_->wake();
 }
 
 void MainWindow::tick()
 {
     game_->Timer1_Timer();
-    // Only a tick that changed something has a new frame to show, and more ticks may follow it.
-    if (game_->lastTickChangedAnything() || std::exchange(changedOutside_, false)) {
+    if (game_->lastHandlerChangedAnything()) {
         dest_->present();
         timer1_->wake();
     }

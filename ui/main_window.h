@@ -31,7 +31,7 @@ public:
     ~MainWindow() override;
 
     // The game, for whoever reaches it from outside the window's own handlers: such a caller
-    // may change it, so the timer wakes and its next tick shows the board as it then is.
+    // may change it, so the timer wakes to show the change.
     Game &game();
 
 protected:
@@ -42,13 +42,14 @@ private:
     void buildStatusStrip(QWidget *client);
     void buildMenus();
     void placeOnScreen();
-    // Runs one handler of the game, then shows the frame it drew, complete. The timer wakes
+    // Runs one handler of the game, then shows the frame it drew, complete, when the handler
+    // changed anything (Game::lastHandlerChangedAnything). The timer wakes
     // before (a handler that waits in a message box lets ticks through) and after it.
     // The handler is anything that can be called with the game: one of its handlers, or a
     // lambda that passes one its arguments.
     template<typename Handler>
     void handle(Handler handler);
-    // One tick; the timer rests after a tick that changed nothing.
+    // One tick, shown when it changed anything; the timer rests after a tick that changed nothing.
     void tick();
     void quit();
 
@@ -60,7 +61,6 @@ private:
     // The game's chance: seeded from the system, reseeded from the clock on every draw.
     Generator draws_;
     std::unique_ptr<Game> game_;
-    bool changedOutside_ = false;
 };
 
 } // namespace chromatta::ui

@@ -235,7 +235,7 @@ void Session::tick(const Words &words)
     // are skipped: a huge count never hangs.
     for (std::int64_t i = 0; i < count; ++i) {
         game_.Timer1_Timer();
-        if (!game_.lastTickChangedAnything())
+        if (!game_.lastHandlerChangedAnything())
             break;
     }
 }
