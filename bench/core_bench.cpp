@@ -1,4 +1,6 @@
 // Time per operation of the rules, headless, with the recording toolkit.
+#include "board_geometry.h"
+#include "board_text.h"
 #include "game.h"
 #include "random.h"
 #include "recording_toolkit.h"
@@ -8,28 +10,24 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 using namespace chromatta;
 
 namespace {
 
-Board boardOf(const std::string &rows) // 91 letters, row by row
-{
-    Board board;
-    for (int i = 0; i < Board::Cells; ++i)
-        board.set(i / Board::Columns, i % Board::Columns, cellCodeFromChar(rows[i]).value());
-    return board;
-}
+// The rules' chance, as the window's.
+Generator draws;
 
 // A one-box-wide snake that fills the board with yellow, walls of red between its turns:
 // the group the selection has the hardest time reaching in full.
 Board snakeBoard()
 {
-    std::string rows;
+    std::vector<std::string> rows(Board::Rows);
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
             const bool wall = row % 2 == 1 && column != (row % 4 == 1 ? 12 : 0);
-            rows += wall ? 'r' : 'y';
+            rows[row] += wall ? 'r' : 'y';
         }
     }
     return boardOf(rows);
@@ -38,7 +36,7 @@ Board snakeBoard()
 void BM_FillBoard(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
+    Game game(toolkit, draws);
     for (auto _ : state)
         game.FillBoard();
 }
@@ -47,7 +45,7 @@ BENCHMARK(BM_FillBoard);
 void growFrom(benchmark::State &state, const Board &board, int row, int column)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
+    Game game(toolkit, draws);
     for (auto _ : state) {
         game.state().board = board;
         game.state().board.set(row, column, highlightedOf(board.at(row, column)));
@@ -58,7 +56,9 @@ void growFrom(benchmark::State &state, const Board &board, int row, int column)
 
 void BM_GrowSelection_SingleColourFullBoard(benchmark::State &state)
 {
-    growFrom(state, boardOf(std::string(91, 'g')), 6, 12);
+    growFrom(state,
+             boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'g'))), 6,
+             12);
 }
 BENCHMARK(BM_GrowSelection_SingleColourFullBoard);
 
@@ -71,8 +71,8 @@ BENCHMARK(BM_GrowSelection_Snake);
 void BM_ClearGroupWithCollapse(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
-    Board board = boardOf(std::string(91, 'b'));
+    Game game(toolkit, draws);
+    Board board = boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'b')));
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 3; column < 6; ++column)
             board.set(row, column, CellCode::G);
@@ -89,7 +89,7 @@ BENCHMARK(BM_ClearGroupWithCollapse);
 void BM_Timer1_Timer_Settled(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
+    Game game(toolkit, draws);
     game.Form_Load();
     for (auto _ : state)
         game.Timer1_Timer();
@@ -99,12 +99,12 @@ BENCHMARK(BM_Timer1_Timer_Settled);
 void BM_Timer1_Timer_DuringCollapse(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
+    Game game(toolkit, draws);
     // Boxes stacked over gaps in every column and an empty column in the middle.
-    std::string rows;
+    std::vector<std::string> rows(Board::Rows);
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 0; column < Board::Columns; ++column)
-            rows += column == 6 || row % 2 == 1 ? 'X' : "bgry"[(row + column) % 4];
+            rows[row] += column == 6 || row % 2 == 1 ? 'X' : "bgry"[(row + column) % 4];
     const Board board = boardOf(rows);
     for (auto _ : state) {
         game.state().board = board;
@@ -116,7 +116,7 @@ BENCHMARK(BM_Timer1_Timer_DuringCollapse);
 void BM_DrawBoard(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit);
+    Game game(toolkit, draws);
     game.Form_Load();
     for (auto _ : state)
         game.DrawBoard();
@@ -130,15 +130,16 @@ void BM_WholeRandomGame(benchmark::State &state)
     std::string script = "load\n";
     for (int i = 0; i < 300; ++i) {
         const int column = (i * 7) % 13, row = (i * 3) % 7;
-        const std::string press = "press " + std::to_string(30 + 705 * column + 300) + " " +
-            std::to_string(75 + 720 * row + 300) + "\n";
+        const std::string press = "press " +
+            std::to_string(BoardGrid::Left + BoardGrid::CellWidth * column + 300) + " " +
+            std::to_string(BoardGrid::Top + BoardGrid::CellHeight * row + 300) + "\n";
         script += press + press + "tick 3\n";
         if (i % 100 == 99)
             script += "reset\ntick 7\n";
     }
     script += "levelup\nshow\n";
     ScriptOptions options;
-    options.fallbackSeed = 7;
+    options.seed = 7;
     for (auto _ : state) {
         std::istringstream in(script);
         std::ostringstream out, err;

@@ -1,3 +1,4 @@
+// Checked access to the cells, and a row as text.
 #include "board.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// The 7 x 13 board of cell codes.
 #pragma once
 
 #include "cell_code.h"

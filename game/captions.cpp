@@ -1,3 +1,4 @@
+// The label texts the game keeps, and numbers written without the heap.
 #include "captions.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The label texts that are game state: kept by the game, shown by the window.
 #pragma once
 
 #include "toolkit.h"

@@ -1,3 +1,4 @@
+// The nine codes a cell can hold and the conversions between them.
 #pragma once
 
 #include <optional>

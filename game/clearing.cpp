@@ -1,3 +1,4 @@
+// Clearing the highlighted group, and the two passes of the collapse.
 #include "game.h"
 
 #include "saturating.h"

@@ -1,3 +1,5 @@
+// The board redrawn, the NEXT LEVEL label and the timer's tick.
+#include "board_geometry.h"
 #include "game.h"
 
 #include <array>
@@ -58,8 +60,8 @@ void Game::DrawBoard()
             const auto holder = holderFor(state_.board.at(row, column));
             if (!holder)
                 continue;
-            toolkit_.paintPicture(*holder, 30 + cell.width * column, 75 + cell.height * row,
-                                  cell.width, cell.height);
+            toolkit_.paintPicture({*holder, BoardGrid::Left + cell.width * column,
+                                   BoardGrid::Top + cell.height * row, cell.width, cell.height});
         }
     }
     const auto level = double(captions_.readNumber(Label::lvl));
@@ -77,13 +79,11 @@ void Game::DrawBoard()
 
 void Game::Timer1_Timer()
 {
-    const Board before = state_.board;
-    const std::uint64_t captionChanges = captions_.changes();
+    const HandlerScope scope {*this};
     captions_.setNumber(Label::Nmmc, nextResetCost());
     CloseEmptyColumns();
     DropBoxes();
     DrawBoard();
-    lastTickChanged_ = captions_.changes() != captionChanges || !(state_.board == before);
 }
 
 } // namespace chromatta

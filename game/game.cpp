@@ -1,17 +1,26 @@
+// Dealing, starting over and the count labels.
 #include "game.h"
-
-#include "random.h"
 
 namespace chromatta {
 
-Game::Game(Toolkit &toolkit)
+Game::Game(Toolkit &toolkit, DrawSource &draws)
     : toolkit_(toolkit)
+    , draws_(draws)
     , captions_(toolkit)
 { }
 
 void Game::Form_Load()
 {
+    const HandlerScope scope {*this};
     FillBoard();
+}
+
+void Game::noteChanges()
+{
+    // A board is 91 bytes: copying and comparing it costs less than keeping track of writes.
+    changed_ = captions_.changes() != seenCaptionChanges_ || !(state_.board == seenBoard_);
+    seenCaptionChanges_ = captions_.changes();
+    seenBoard_ = state_.board;
 }
 
 void Game::FillBoard()
@@ -19,10 +28,11 @@ void Game::FillBoard()
     static constexpr CellCode byRemainder[4] = {CellCode::b, CellCode::g, CellCode::r, CellCode::y};
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
-            // Only the sixth draw is kept; the first five just move the generator on.
+            // Only the sixth draw is kept; the first five just move the generator on (see
+            // RandomInRange for why they stay).
             int v = 0;
             for (int draw = 0; draw < 6; ++draw)
-                v = RandomInRange(1, 40);
+                v = RandomInRange(draws_, 1, 40);
             state_.board.set(row, column, byRemainder[(v - 1) % 4]);
         }
     }

@@ -1,3 +1,4 @@
+// The record of one game: the board, the points, the selection value and the resets.
 #pragma once
 
 #include "board.h"

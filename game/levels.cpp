@@ -1,9 +1,11 @@
+// The LEVEL UP label: a level granted, or a refusal that starts over.
 #include "game.h"
 
 namespace chromatta {
 
 void Game::Label3_Click()
 {
+    const HandlerScope scope {*this};
     const std::int64_t level = captions_.readNumber(Label::lvl);
     const auto threshold = NextLevelThreshold(double(level));
     if (!threshold)

@@ -1,3 +1,5 @@
+// A press on the board surface: the cell it acts on, then clearing or selecting.
+#include "board_geometry.h"
 #include "game.h"
 
 #include <cmath>
@@ -8,8 +10,8 @@ std::optional<Game::Cell> Game::cellAt(double x, double y)
 {
     // Presses are hit-tested on the grid the boxes are drawn on, so a press always acts on the
     // box under the pointer; the margins around the grid are off the board.
-    const double column = std::floor((x - GridLeft) / CellWidth);
-    const double row = std::floor((y - GridTop) / CellHeight);
+    const double column = std::floor((x - BoardGrid::Left) / BoardGrid::CellWidth);
+    const double row = std::floor((y - BoardGrid::Top) / BoardGrid::CellHeight);
     if (!(column >= 0 && column < Board::Columns && row >= 0 && row < Board::Rows))
         return std::nullopt; // also NaN
     return Cell {int(row), int(column)};
@@ -17,6 +19,7 @@ std::optional<Game::Cell> Game::cellAt(double x, double y)
 
 void Game::dest_MouseDown(int /*button*/, int /*modifiers*/, float x, float y)
 {
+    const HandlerScope scope {*this};
     if (const auto cell = cellAt(x, y)) {
         const auto [row, column] = *cell;
         Board &board = state_.board;

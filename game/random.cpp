@@ -1,3 +1,4 @@
+// The generator of the window's games, the clock reseed and RandomInRange.
 #include "random.h"
 
 #include <cmath>
@@ -20,8 +21,6 @@ std::uint64_t rotateLeft(std::uint64_t x, int k)
 {
     return (x << k) | (x >> (64 - k));
 }
-
-DrawSource *installedSource = nullptr;
 
 } // namespace
 
@@ -68,28 +67,6 @@ void Generator::reseed(std::int64_t number)
     next();
 }
 
-double QueuedDraws::draw()
-{
-    if (queue_.empty())
-        return fallback_.draw();
-    const double u = queue_.front();
-    queue_.pop_front();
-    return u;
-}
-
-DrawSource &drawSource()
-{
-    static Generator generator;
-    return installedSource ? *installedSource : generator;
-}
-
-DrawSource *replaceDrawSource(DrawSource *replacement)
-{
-    DrawSource *previous = installedSource;
-    installedSource = replacement;
-    return previous;
-}
-
 std::int64_t clockReseedNumber()
 {
     std::tm first {};
@@ -102,7 +79,7 @@ std::int64_t clockReseedNumber()
     return seconds + (second.tm_mon + 1);
 }
 
-int RandomInRange(int low, int high)
+int RandomInRange(DrawSource &source, int low, int high)
 {
     // top is one past the highest wanted value, kept in 64 bits so that high = INT_MAX works.
     std::int64_t top = std::int64_t(high) + 1;
@@ -114,7 +91,6 @@ int RandomInRange(int low, int high)
         lowest = 0;
     }
 
-    DrawSource &source = drawSource();
     source.reseed(clockReseedNumber());
 
     std::int64_t r = -1;

@@ -1,13 +1,13 @@
+// The game's source of chance: the draw source it is given and RandomInRange over it.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <deque>
 
 namespace chromatta {
 
-// Where the numbers of RandomInRange come from. The game has one for the whole run; tests and
-// the script harness put another in its place, never another algorithm.
+// Where the numbers of RandomInRange come from. The window gives the game a Generator; the
+// harness, the soak, the fuzzer and the tests give it sources of their own.
 class DrawSource
 {
 public:
@@ -18,7 +18,7 @@ public:
     virtual void reseed(std::int64_t number) = 0;
 };
 
-// xoshiro256** seeded once from the system; draws carry 53 random bits.
+// xoshiro256**, seeded through splitmix64; draws carry 53 random bits.
 class Generator final : public DrawSource
 {
 public:
@@ -33,51 +33,19 @@ private:
     std::array<std::uint64_t, 4> state_ {};
 };
 
-// Hands out queued numbers first, then falls back to another source. Reseeds always go to the
-// fallback, so the real generator keeps moving as it would.
-class QueuedDraws final : public DrawSource
-{
-public:
-    explicit QueuedDraws(DrawSource &fallback)
-        : fallback_(fallback)
-    { }
-
-    void push(double u) { queue_.push_back(u); }
-    std::size_t pending() const { return queue_.size(); }
-
-    double draw() override;
-    void reseed(std::int64_t number) override { fallback_.reseed(number); }
-
-private:
-    DrawSource &fallback_;
-    std::deque<double> queue_;
-};
-
-// The process-wide source: the run's Generator unless a replacement is installed.
-DrawSource &drawSource();
-// Installs a replacement (nullptr goes back to the generator). Returns the previous one.
-DrawSource *replaceDrawSource(DrawSource *replacement);
-
-// Installs a replacement for the lifetime of a scope.
-class ScopedDrawSource
-{
-public:
-    explicit ScopedDrawSource(DrawSource &replacement)
-        : previous_(replaceDrawSource(&replacement))
-    { }
-    ~ScopedDrawSource() { replaceDrawSource(previous_); }
-    ScopedDrawSource(const ScopedDrawSource &) = delete;
-    ScopedDrawSource &operator=(const ScopedDrawSource &) = delete;
-
-private:
-    DrawSource *previous_;
-};
-
 // The seconds of one reading of the local clock plus the month of a second reading: 1 to 71.
 std::int64_t clockReseedNumber();
 
 // A whole number from low to high, both included; the game's only source of chance.
 // The product u x top is rounded, not truncated, so 0 comes up half as often as other values.
-int RandomInRange(int low, int high);
+//
+// Every call reseeds the source from the clock first, and a deal keeps only the sixth of the six
+// calls it makes for each cell. Both look wasteful and both stay: they are how this game has
+// always dealt, so a game recorded as its draws (the harness's `draws`) replays number for
+// number, and the boards a player gets still depend on the moment of each call. The reseed
+// mixes the number into the state instead of restarting it, which keeps the 546 calls of a
+// deal, nearly all in one second and with one number, from repeating themselves; a source that
+// must replay a seed ignores it (SeededDraws).
+int RandomInRange(DrawSource &source, int low, int high);
 
 } // namespace chromatta

@@ -1,6 +1,6 @@
+// The menu command Reset: its rising cost and the recolouring of the board.
 #include "game.h"
 
-#include "random.h"
 #include "saturating.h"
 
 namespace chromatta {
@@ -12,6 +12,7 @@ std::int64_t Game::nextResetCost() const
 
 void Game::mnuFileNew_Click()
 {
+    const HandlerScope scope {*this};
     // Charged whether or not the points cover it: the score may fall below zero.
     const std::int64_t cost = nextResetCost();
     state_.points = saturatingSub(state_.points, cost);
@@ -41,7 +42,7 @@ void Game::mnuFileNew_Click()
                                              {Red, Blue, Green, Yellow}};
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
-            const int k = RandomInRange(0, 30) / 3;
+            const int k = RandomInRange(draws_, 0, 30) / 3;
             if (k > 3)
                 continue; // this cell keeps what it holds
             CellCode code = CellCode::X;

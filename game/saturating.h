@@ -1,3 +1,4 @@
+// Score arithmetic that stops at the edges of the 64-bit range.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Growing the highlighted group from a seed, and the value of a selection.
 #include "game.h"
 
 namespace chromatta {
@@ -15,26 +16,6 @@ int Game::extend(int row, int column, int rowStep, int columnStep, CellCode from
         c += columnStep;
     }
     return written;
-}
-
-void Game::ExtendUp(int row, int column, CellCode from, CellCode to)
-{
-    extend(row, column, -1, 0, from, to);
-}
-
-void Game::ExtendDown(int row, int column, CellCode from, CellCode to)
-{
-    extend(row, column, 1, 0, from, to);
-}
-
-void Game::ExtendRight(int row, int column, CellCode from, CellCode to)
-{
-    extend(row, column, 0, 1, from, to);
-}
-
-void Game::ExtendLeft(int row, int column, CellCode from, CellCode to)
-{
-    extend(row, column, 0, -1, from, to);
 }
 
 int Game::sweepOnce()

@@ -1,4 +1,7 @@
+// The design sizes of the picture holders.
 #include "toolkit.h"
+
+#include "board_geometry.h"
 
 namespace chromatta {
 
@@ -15,9 +18,9 @@ TwipSize designHolderSize(Holder holder)
         return {735, 720};
     case Holder::b:
     case Holder::bh:
-        return {705, 720};
+        break;
     }
-    return {705, 720};
+    return {BoardGrid::CellWidth, BoardGrid::CellHeight};
 }
 
 } // namespace chromatta

@@ -1,3 +1,4 @@
+// The seam between the rules and the window: labels, picture holders, what the rules ask of it.
 #pragma once
 
 #include <array>
@@ -38,8 +39,18 @@ struct TwipSize
     double height = 0;
 };
 
-// Design sizes of the holders in twips (15 twips to the pixel of each picture).
+// Design sizes of the holders in twips (BoardGrid::TwipsPerPixel to the pixel of each picture);
+// that of holder b is the size of a cell of the drawn grid.
 TwipSize designHolderSize(Holder holder);
+
+// One picture drawn on the board surface: a holder's picture scaled to width x height with its
+// top-left corner at (x, y), all in twips.
+struct Paint
+{
+    Holder holder;
+    double x, y, width, height;
+    bool operator==(const Paint &) const = default;
+};
 
 // What the rules need of the window. The Qt window implements it; RecordingToolkit stands in
 // for it without a screen. Every call happens on the one user-interface thread.
@@ -52,8 +63,7 @@ public:
     virtual void setCaption(Label label, std::string_view text) = 0;
     // Erase the board surface back to its black background.
     virtual void clearSurface() = 0;
-    // Draw a holder's picture scaled to width x height with its top-left corner at (x, y); twips.
-    virtual void paintPicture(Holder holder, double x, double y, double width, double height) = 0;
+    virtual void paintPicture(const Paint &paint) = 0;
     virtual TwipSize holderSize(Holder holder) const = 0;
     // A modal box with one OK button and no icon; returns when the player has closed it.
     virtual void messageBox(std::string_view prompt, std::string_view title) = 0;

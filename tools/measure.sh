@@ -107,13 +107,16 @@ echo "bare window repainted every 100 ms: $(repainting) wake-ups per second"
 sleep 2
 window=$(timeout 10 xdotool search --sync --name '^Chromatta Zududo$' | head -n 1)
 menu=$(( $(xdotool getwindowgeometry "$window" | awk -F'x' '/Geometry/ {print $2}') - 486 ))
+# Where to click each cell: the grid the game draws, from first-frame, which shares its definition.
+declare -A centre
+while read -r row column x y; do centre[$row,$column]="$x $((menu + y))"; done < <("$probe" --cells)
 presses=0
 before=$(cpu_ticks "$game_pid")
 start=$(date +%s.%N)
 for _ in $(seq 4); do
     for column in $(seq 0 12); do
         for row in 6 5 4; do
-            x=$((8 + 1 + 2 + 47 * column + 23)); y=$((menu + 112 + 1 + 5 + 48 * row + 24))
+            read -r x y <<<"${centre[$row,$column]}"
             xdotool mousemove --window "$window" "$x" "$y" click 1 click 1
             presses=$((presses + 2))
             sleep 0.05

@@ -1,3 +1,4 @@
+// The board surface: the back buffer, the frame on screen, presses turned into twips.
 #include "board_surface.h"
 
 #include "game.h"
@@ -57,22 +58,16 @@ void BoardSurface::clear()
     back_.clear();
 }
 
-void BoardSurface::paintPicture(Holder holder, double x, double y, double width, double height)
+void BoardSurface::paintPicture(const Paint &paint)
 {
-    back_.push_back({holder, x, y, width, height});
+    back_.push_back(paint);
 }
 
-bool BoardSurface::present()
+void BoardSurface::present()
 {
-    // Ten ticks a second end here; an unchanged frame must cost next to nothing, so the density
-    // (which goes through the window to its screen) is not asked for here: paintEvent notices
-    // when it changes.
-    if (back_ == shown_ && !front_.isNull())
-        return false;
     shown_ = back_;
     front_ = renderFrame(devicePixelRatioF());
     update(contentsRect());
-    return true;
 }
 
 QImage BoardSurface::renderFrame(qreal ratio)
@@ -82,10 +77,11 @@ QImage BoardSurface::renderFrame(qreal ratio)
     frame.fill(Qt::black);
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    constexpr double perPixel = BoardGrid::TwipsPerPixel;
     for (const Paint &paint : shown_) {
         const QPixmap &picture = store_.picture(paint.holder, ratio);
-        painter.drawPixmap(QRectF(paint.x / TwipsPerPixel, paint.y / TwipsPerPixel,
-                                  paint.width / TwipsPerPixel, paint.height / TwipsPerPixel),
+        painter.drawPixmap(QRectF(paint.x / perPixel, paint.y / perPixel, paint.width / perPixel,
+                                  paint.height / perPixel),
                            picture, QRectF(picture.rect()));
     }
     return frame;
@@ -111,7 +107,8 @@ void BoardSurface::mousePressEvent(QMouseEvent *event)
 {
     const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
     emit pressed(gameButton(event->button()), gameModifiers(event->modifiers()),
-                 float(inner.x() * TwipsPerPixel), float(inner.y() * TwipsPerPixel));
+                 float(inner.x() * BoardGrid::TwipsPerPixel),
+                 float(inner.y() * BoardGrid::TwipsPerPixel));
 }
 
 void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)

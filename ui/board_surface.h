@@ -1,5 +1,7 @@
+// The board surface dest: the frame the rules draw, shown whole, and presses on it in twips.
 #pragma once
 
+#include "board_geometry.h"
 #include "toolkit.h"
 
 #include <QFrame>
@@ -13,21 +15,19 @@ class PictureStore;
 
 // The board surface dest: black, framed by a thin line, drawn in twips of its inner area.
 // Clearing and painting go to a back buffer; present() puts the finished frame on screen, so
-// the player never sees a half-drawn board. A frame equal to the one already shown is not
-// drawn again: ten identical frames a second then cost next to nothing.
+// the player never sees a half-drawn board. The window presents only what may have changed:
+// a tick that changed nothing is not presented (see MainWindow::tick).
 class BoardSurface : public QFrame
 {
     Q_OBJECT
 
 public:
-    static constexpr double TwipsPerPixel = 15.0;
-
     BoardSurface(PictureStore &store, QWidget *parent);
 
     void clear();
-    void paintPicture(Holder holder, double x, double y, double width, double height);
-    // Puts the back buffer on screen; returns whether that changed what the screen shows.
-    bool present();
+    void paintPicture(const Paint &paint);
+    // Puts the back buffer on screen.
+    void present();
 
 signals:
     // Any mouse button pressed on the surface, in the terms of dest_MouseDown: the button and
@@ -44,15 +44,8 @@ private:
     // The frame on screen (shown_) in pixels at the given density.
     QImage renderFrame(qreal ratio);
 
-    struct Paint
-    {
-        Holder holder;
-        double x, y, width, height;
-        bool operator==(const Paint &) const = default;
-    };
-
-    // The back buffer is kept as the list of paints since the last clear; it is rendered into
-    // pixels only when it differs from the frame on screen.
+    // The back buffer is kept as the list of paints since the last clear; the frame on screen
+    // keeps its own, to be rendered anew at another density.
     std::vector<Paint> back_;
     std::vector<Paint> shown_;
     QImage front_;

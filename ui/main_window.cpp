@@ -20,10 +20,11 @@ namespace chromatta::ui {
 
 namespace {
 
-// The window was laid out in twips, 15 to the pixel; every number below divides exactly.
+// The window was laid out in twips, as the board is drawn; every number below divides exactly.
 QRect twips(int left, int top, int width, int height)
 {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    constexpr int perPixel = BoardGrid::TwipsPerPixel;
+    return QRect(left / perPixel, top / perPixel, width / perPixel, height / perPixel);
 }
 
 QString designText(Label label)
@@ -105,7 +106,7 @@ MainWindow::MainWindow()
     placeOnScreen();
 
     toolkit_ = std::make_unique<WindowToolkit>(*this, *dest_, labels_);
-    game_ = std::make_unique<Game>(*toolkit_);
+    game_ = std::make_unique<Game>(*toolkit_, draws_);
     timer1_ = new RefreshTimer(this);
     connect(timer1_, &RefreshTimer::ticked, this, &MainWindow::tick);
     connect(dest_, &BoardSurface::pressed, this,
@@ -238,16 +239,18 @@ void MainWindow::handle(Handler handler)
 {
     timer1_->wake();
     std::invoke(handler, *game_);
-    dest_->present();
+    if (game_->lastHandlerChangedAnything())
+        dest_->present();
     timer1_->wake();
 }
 
 void MainWindow::tick()
 {
     game_->Timer1_Timer();
-    const bool frameChanged = dest_->present();
-    if (frameChanged || game_->lastTickChangedAnything())
+    if (game_->lastHandlerChangedAnything()) {
+        dest_->present();
         timer1_->wake();
+    }
 }
 
 void MainWindow::quit()

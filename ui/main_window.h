@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture_store.h"
+#include "random.h"
 #include "window_toolkit.h"
 
 #include <QMainWindow>
@@ -41,13 +42,14 @@ private:
     void buildStatusStrip(QWidget *client);
     void buildMenus();
     void placeOnScreen();
-    // Runs one handler of the game, then shows the frame it drew, complete. The timer wakes
+    // Runs one handler of the game, then shows the frame it drew, complete, when the handler
+    // changed anything (Game::lastHandlerChangedAnything). The timer wakes
     // before (a handler that waits in a message box lets ticks through) and after it.
     // The handler is anything that can be called with the game: one of its handlers, or a
     // lambda that passes one its arguments.
     template<typename Handler>
     void handle(Handler handler);
-    // One tick; the timer rests after a tick that changed nothing on screen or in the game.
+    // One tick, shown when it changed anything; the timer rests after a tick that changed nothing.
     void tick();
     void quit();
 
@@ -56,6 +58,8 @@ private:
     BoardSurface *dest_ = nullptr;
     RefreshTimer *timer1_ = nullptr;
     std::unique_ptr<WindowToolkit> toolkit_;
+    // The game's chance: seeded from the system, reseeded from the clock on every draw.
+    Generator draws_;
     std::unique_ptr<Game> game_;
 };
 

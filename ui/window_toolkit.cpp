@@ -1,3 +1,4 @@
+// The main window's toolkit: captions, the board surface, message boxes, sounds, the folder.
 #include "window_toolkit.h"
 
 #include "board_surface.h"
@@ -26,17 +27,12 @@ WindowToolkit::WindowToolkit(QWidget &window, BoardSurface &surface, const Label
     : window_(window)
     , surface_(surface)
     , labels_(labels)
-{
-    for (int i = 0; i < LabelCount; ++i)
-        shown_[i] = labels_[i]->text().toStdString();
-}
+{ }
 
 void WindowToolkit::setCaption(Label label, std::string_view text)
 {
-    std::string &shown = shown_[static_cast<int>(label)];
-    if (shown == text)
-        return;
-    shown = text;
+    // The timer rewrites two captions ten times a second, nearly always with the text they
+    // already show: QLabel leaves a label alone when its text stays the same.
     labels_[static_cast<int>(label)]->setText(toQString(text));
 }
 
@@ -45,9 +41,9 @@ void WindowToolkit::clearSurface()
     surface_.clear();
 }
 
-void WindowToolkit::paintPicture(Holder holder, double x, double y, double width, double height)
+void WindowToolkit::paintPicture(const Paint &paint)
 {
-    surface_.paintPicture(holder, x, y, width, height);
+    surface_.paintPicture(paint);
 }
 
 TwipSize WindowToolkit::holderSize(Holder holder) const

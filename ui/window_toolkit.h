@@ -1,9 +1,9 @@
+// The toolkit of the main window: the rules' requests done with its Qt controls.
 #pragma once
 
 #include "toolkit.h"
 
 #include <array>
-#include <string>
 
 class QLabel;
 class QWidget;
@@ -22,7 +22,7 @@ public:
 
     void setCaption(Label label, std::string_view text) override;
     void clearSurface() override;
-    void paintPicture(Holder holder, double x, double y, double width, double height) override;
+    void paintPicture(const Paint &paint) override;
     TwipSize holderSize(Holder holder) const override;
     void messageBox(std::string_view prompt, std::string_view title) override;
     void playSoundToEnd(const std::string &path) override;
@@ -32,9 +32,6 @@ private:
     QWidget &window_;
     BoardSurface &surface_;
     LabelWidgets labels_;
-    // What each label shows: the timer rewrites two captions ten times a second, nearly always
-    // with the text they already show, and such a write need not reach the widget.
-    std::array<std::string, LabelCount> shown_;
 };
 
 } // namespace chromatta::ui

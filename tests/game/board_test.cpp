@@ -1,16 +1,11 @@
-#include "board.h"
-#include "captions.h"
-#include "game.h"
-#include "recording_toolkit.h"
+// The board, the cell codes, the captions and the count labels.
 #include "test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 
 using namespace chromatta;
-using chromatta::test::boardOf;
+using ShowBoxCountsTest = chromatta::test::RulesFixture;
 
 TEST(BoardTest, IndicesOffTheBoardThrowInsteadOfWrapping)
 {
@@ -66,11 +61,9 @@ TEST(CaptionsTest, StartFromTheDesignTextsAndReadBackExactly)
     EXPECT_EQ(toolkit.captionWrites(), 4);
 }
 
-TEST(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
+TEST_F(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
-    game.state().board = boardOf({
+    setBoard({
         "bbbbbbbbbbbbb",
         "ggggggggggggg",
         "rrrrrrrrrrrrr",

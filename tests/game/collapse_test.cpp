@@ -1,4 +1,5 @@
-#include "rules_test_support.h"
+// The collapse: boxes falling one gap per pass, columns closing, the timer finishing it.
+#include "test_support.h"
 
 using namespace chromatta;
 using CollapseTest = chromatta::test::RulesFixture;
@@ -106,16 +107,16 @@ TEST_F(CollapseTest, ClearingDropsThenClosesOnceAndTheTimerFinishes)
     EXPECT_EQ(rows()[2], "rXXXXXXXXXXXX");
     EXPECT_EQ(rows()[5], "gXbXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "bygXXXXXXXXXX");
-    EXPECT_TRUE(game.lastTickChangedAnything());
+    EXPECT_TRUE(game.lastHandlerChangedAnything());
     // Settled: a tick changes nothing more, and says so; the window may then rest.
     const auto settled = rows();
     game.Timer1_Timer();
     EXPECT_EQ(rows(), settled);
-    EXPECT_FALSE(game.lastTickChangedAnything());
+    EXPECT_FALSE(game.lastHandlerChangedAnything());
     // A new cost is a change too, though no box moves.
     ++game.state().resetCount;
     game.Timer1_Timer();
-    EXPECT_TRUE(game.lastTickChangedAnything());
+    EXPECT_TRUE(game.lastHandlerChangedAnything());
     game.Timer1_Timer();
-    EXPECT_FALSE(game.lastTickChangedAnything());
+    EXPECT_FALSE(game.lastHandlerChangedAnything());
 }

@@ -1,15 +1,13 @@
-#include "game.h"
-#include "recording_toolkit.h"
+// Dealing, starting over and drawing the board; the grid drawn and the grid pressed.
 #include "test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <map>
 
 using namespace chromatta;
-using chromatta::test::boardOf;
 using chromatta::test::drawFor;
-using chromatta::test::FixedDraws;
+using FillBoardTest = chromatta::test::RulesFixture;
+using StartUpTest = chromatta::test::RulesFixture;
+using DrawBoardTest = chromatta::test::RulesFixture;
 
 namespace {
 
@@ -27,12 +25,9 @@ std::deque<double> fillDraws(const std::vector<int> &keptValues)
 
 } // namespace
 
-TEST(FillBoardTest, KeepsTheSixthDrawAndPicksCodesByRemainder)
+TEST_F(FillBoardTest, KeepsTheSixthDrawAndPicksCodesByRemainder)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
-    FixedDraws draws(fillDraws({1, 2, 3, 4, 37, 38, 39}));
-    ScopedDrawSource scope(draws);
+    draws.draws = fillDraws({1, 2, 3, 4, 37, 38, 39});
     game.FillBoard();
     EXPECT_EQ(draws.drawn, 546);
     EXPECT_TRUE(draws.draws.empty());
@@ -47,13 +42,10 @@ TEST(FillBoardTest, KeepsTheSixthDrawAndPicksCodesByRemainder)
     EXPECT_EQ(toolkit.paints().size(), 91u);
 }
 
-TEST(FillBoardTest, OverwritesHighlightsButKeepsTheSelectionValue)
+TEST_F(FillBoardTest, OverwritesHighlightsButKeepsTheSelectionValue)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
-    game.state().board =
-        boardOf({"YYXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-                 "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    setBoard({"YYXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     game.state().selectionValue = 2000;
     game.captions().set(Label::SelPts, "2000");
     game.state().points = 700;
@@ -66,10 +58,8 @@ TEST(FillBoardTest, OverwritesHighlightsButKeepsTheSelectionValue)
     EXPECT_EQ(game.state().points, 700);
 }
 
-TEST(FillBoardTest, EachColourMakesUpAboutAQuarterOverManyFills)
+TEST_F(FillBoardTest, EachColourMakesUpAboutAQuarterOverManyFills)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
     std::map<CellCode, int> counts;
     constexpr int fills = 400;
     for (int i = 0; i < fills; ++i) {
@@ -83,10 +73,8 @@ TEST(FillBoardTest, EachColourMakesUpAboutAQuarterOverManyFills)
         EXPECT_NEAR(count, fills * 91 / 4.0, fills * 91 * 0.02) << toChar(code);
 }
 
-TEST(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
+TEST_F(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
     game.Form_Load();
     EXPECT_EQ(game.captions().read(Label::Pts), "0");
     EXPECT_EQ(game.captions().read(Label::lvl), "1");
@@ -114,17 +102,14 @@ TEST(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
     EXPECT_EQ(game.captions().read(Label::Nmmc), "25000");
 }
 
-TEST(DrawBoardTest, PaintsColumnByColumnOnTheGridOfHolderB)
+TEST_F(DrawBoardTest, PaintsColumnByColumnOnTheGridOfHolderB)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit);
-    game.state().board =
-        boardOf({"ygXXXXXXXXXXX", "rXXXXXXXXXXXX", "bXXXXXXXXXXXX", "YXXXXXXXXXXXX",
-                 "RXXXXXXXXXXXX", "GXXXXXXXXXXXX", "BXXXXXXXXXXXb"});
+    setBoard({"ygXXXXXXXXXXX", "rXXXXXXXXXXXX", "bXXXXXXXXXXXX", "YXXXXXXXXXXXX", "RXXXXXXXXXXXX",
+              "GXXXXXXXXXXXX", "BXXXXXXXXXXXb"});
     game.DrawBoard();
     const auto &p = toolkit.paints();
     ASSERT_EQ(p.size(), 9u);
-    using P = RecordingToolkit::Paint;
+    using P = Paint;
     EXPECT_EQ(p[0], (P {Holder::y, 30, 75, 705, 720}));
     EXPECT_EQ(p[1], (P {Holder::r, 30, 795, 705, 720}));
     EXPECT_EQ(p[2], (P {Holder::b, 30, 1515, 705, 720}));
@@ -142,18 +127,24 @@ TEST(DrawBoardTest, PaintsColumnByColumnOnTheGridOfHolderB)
     EXPECT_EQ(toolkit.clears(), 2);
 }
 
-TEST(DrawBoardTest, NextLevelShowsTheThresholdAndStaysFromLevelTen)
+TEST_F(DrawBoardTest, EveryCellDrawnIsTheCellAPressOnItsCentreActsOn)
 {
-    const std::map<int, std::int64_t> thresholds = {
-        {1, 200000},  {2, 450000},  {3, 640000},  {4, 1000000}, {5, 1260000},
-        {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
-    };
-    RecordingToolkit toolkit;
-    Game game(toolkit);
-    game.state().board =
-        boardOf({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-                 "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
-    for (const auto &[level, threshold] : thresholds) {
+    setBoard(std::vector<std::string>(7, "bgryBGRYbgryb"));
+    game.DrawBoard();
+    ASSERT_EQ(toolkit.paints().size(), std::size_t(Board::Cells));
+    for (int i = 0; i < Board::Cells; ++i) {
+        const Paint &paint = toolkit.paints()[i];
+        const auto cell = Game::cellAt(paint.x + paint.width / 2, paint.y + paint.height / 2);
+        ASSERT_TRUE(cell.has_value()) << i;
+        EXPECT_EQ(cell->column, i / Board::Rows) << i; // painted column by column
+        EXPECT_EQ(cell->row, i % Board::Rows) << i;
+    }
+}
+
+TEST_F(DrawBoardTest, NextLevelShowsTheThresholdAndStaysFromLevelTen)
+{
+    setBoard(std::vector<std::string>(7, "XXXXXXXXXXXXX"));
+    for (const auto &[level, threshold] : chromatta::test::LevelThresholds) {
         EXPECT_EQ(NextLevelThreshold(level), threshold);
         game.captions().setNumber(Label::lvl, level);
         game.DrawBoard();

@@ -1,22 +1,13 @@
-#include "rules_test_support.h"
-
-#include <map>
+// The LEVEL UP label: granted at the threshold, refused below it, none after level 10.
+#include "test_support.h"
 
 using namespace chromatta;
+using chromatta::test::LevelThresholds;
 using LevelTest = chromatta::test::RulesFixture;
-
-namespace {
-
-const std::map<int, std::int64_t> thresholds = {
-    {1, 200000},  {2, 450000},  {3, 640000},  {4, 1000000}, {5, 1260000},
-    {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
-};
-
-} // namespace
 
 TEST_F(LevelTest, GrantedExactlyAtTheThresholdKeepingPointsAndResets)
 {
-    for (const auto &[level, threshold] : thresholds) {
+    for (const auto &[level, threshold] : LevelThresholds) {
         game.captions().setNumber(Label::lvl, level);
         game.state().points = threshold;
         game.captions().setNumber(Label::Pts, threshold);
@@ -42,7 +33,7 @@ TEST_F(LevelTest, GrantedExactlyAtTheThresholdKeepingPointsAndResets)
 
 TEST_F(LevelTest, RefusedBelowTheThresholdStartsOver)
 {
-    for (const auto &[level, threshold] : thresholds) {
+    for (const auto &[level, threshold] : LevelThresholds) {
         game.captions().setNumber(Label::lvl, level);
         game.state().points = threshold - 500;
         game.captions().setNumber(Label::Pts, threshold - 500);
@@ -63,7 +54,7 @@ TEST_F(LevelTest, RefusedBelowTheThresholdStartsOver)
         EXPECT_EQ(caption(Label::NEXTLEVEL), "NEXT LEVEL: 200000");
     }
     EXPECT_TRUE(toolkit.sounds().empty());
-    EXPECT_EQ(toolkit.messages().size(), thresholds.size());
+    EXPECT_EQ(toolkit.messages().size(), LevelThresholds.size());
 }
 
 TEST_F(LevelTest, NegativePointsAreRefusedAndLevelTenIsTheLast)

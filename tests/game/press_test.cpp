@@ -1,4 +1,5 @@
-#include "rules_test_support.h"
+// Presses: the cell hit, selecting, clearing and presses that select nothing.
+#include "test_support.h"
 
 #include <cmath>
 

@@ -1,7 +1,6 @@
-#include "random.h"
+// RandomInRange and the generator.
+#include "draws.h"
 #include "test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <set>
@@ -14,41 +13,38 @@ TEST(RandomInRangeTest, RoundsHalfToEvenAndRedrawsOutsideTheRange)
     // top = 41 for (1, 40): 0.5 / 41 x 41 = 0.5 rounds to 0 (even), below low, so it is redrawn;
     // 40.5 rounds to 40 (even); 1.5 rounds to 2; 40.9 rounds to 41 = top and is redrawn.
     FixedDraws draws({0.5 / 41, 40.5 / 41, 1.5 / 41, 40.9 / 41, 2.5 / 41});
-    ScopedDrawSource scope(draws);
-    EXPECT_EQ(RandomInRange(1, 40), 40);
+    EXPECT_EQ(RandomInRange(draws, 1, 40), 40);
     EXPECT_EQ(draws.drawn, 2);
-    EXPECT_EQ(RandomInRange(1, 40), 2);
-    EXPECT_EQ(RandomInRange(1, 40), 2); // 41 redrawn, then 2.5 goes to the even 2
+    EXPECT_EQ(RandomInRange(draws, 1, 40), 2);
+    EXPECT_EQ(RandomInRange(draws, 1, 40), 2); // 41 redrawn, then 2.5 goes to the even 2
     EXPECT_EQ(draws.drawn, 5);
 }
 
 TEST(RandomInRangeTest, ZeroIsAllowedWhenLowIsZero)
 {
     FixedDraws draws({0.0, 0.49 / 31, 0.51 / 31, 30.5 / 31, 0.999});
-    ScopedDrawSource scope(draws);
-    EXPECT_EQ(RandomInRange(0, 30), 0);
-    EXPECT_EQ(RandomInRange(0, 30), 0);
-    EXPECT_EQ(RandomInRange(0, 30), 1);
-    EXPECT_EQ(RandomInRange(0, 30), 30); // 30.5 goes to the even 30; 0.999 x 31 is never kept
+    EXPECT_EQ(RandomInRange(draws, 0, 30), 0);
+    EXPECT_EQ(RandomInRange(draws, 0, 30), 0);
+    EXPECT_EQ(RandomInRange(draws, 0, 30), 1);
+    EXPECT_EQ(RandomInRange(draws, 0, 30),
+              30); // 30.5 goes to the even 30; 0.999 x 31 is never kept
 }
 
 TEST(RandomInRangeTest, GuardsFixBoundsThatMakeNoRange)
 {
     // A negative high gives 0..9.
     FixedDraws draws({0.95, 0.93, 0.5 / 4, 0.9, 0.7});
-    ScopedDrawSource scope(draws);
-    EXPECT_EQ(RandomInRange(0, -4), 9); // 9.5 -> 10 = top, redrawn; 9.3 -> 9
-    EXPECT_EQ(RandomInRange(5, 3), 0); // low above high: 0..3; 0.5 -> 0
-    EXPECT_EQ(RandomInRange(5, 3), 3); // 3.6 -> 4 = top, redrawn; 2.8 -> 3
+    EXPECT_EQ(RandomInRange(draws, 0, -4), 9); // 9.5 -> 10 = top, redrawn; 9.3 -> 9
+    EXPECT_EQ(RandomInRange(draws, 5, 3), 0); // low above high: 0..3; 0.5 -> 0
+    EXPECT_EQ(RandomInRange(draws, 5, 3), 3); // 3.6 -> 4 = top, redrawn; 2.8 -> 3
 }
 
 TEST(RandomInRangeTest, ReseedsFromTheClockBeforeEveryCall)
 {
     FixedDraws draws({0.5, 0.5, 0.5});
-    ScopedDrawSource scope(draws);
-    RandomInRange(1, 40);
-    RandomInRange(1, 40);
-    RandomInRange(0, 30);
+    RandomInRange(draws, 1, 40);
+    RandomInRange(draws, 1, 40);
+    RandomInRange(draws, 0, 30);
     ASSERT_EQ(draws.reseeds.size(), 3u);
     for (auto seed : draws.reseeds) {
         EXPECT_GE(seed, 1);
@@ -59,8 +55,22 @@ TEST(RandomInRangeTest, ReseedsFromTheClockBeforeEveryCall)
 TEST(RandomInRangeTest, TheWidestRangeDoesNotOverflow)
 {
     FixedDraws draws({0.75});
-    ScopedDrawSource scope(draws);
-    EXPECT_EQ(RandomInRange(0, 2147483647), 1610612736);
+    EXPECT_EQ(RandomInRange(draws, 0, 2147483647), 1610612736);
+}
+
+TEST(GeneratorTest, ASeedGivesTheSameDrawsOnEveryRunAndMachine)
+{
+    // Pinned: a seed given to chromatta-script --seed, the soak or the fuzzer replays one game
+    // only while these stay what they are. The numbers are those of xoshiro256** with its state
+    // filled by splitmix64 from the seed, as both are published, worked out apart from this
+    // code; the seeded draws ignore the clock's reseeds.
+    SeededDraws seeded(7);
+    const double first[] = {0x1.66b1f5ee9df2ep-1, 0x1.1d70f6593d20ap-2, 0x1.ade3a6932a58fp-1,
+                            0x1.f65270e63d00ep-1};
+    for (const double expected : first) {
+        seeded.reseed(clockReseedNumber());
+        EXPECT_EQ(seeded.draw(), expected);
+    }
 }
 
 TEST(GeneratorTest, RepeatedReseedsWithOneNumberKeepTheSequenceMoving)
@@ -79,12 +89,13 @@ TEST(GeneratorTest, RepeatedReseedsWithOneNumberKeepTheSequenceMoving)
 
 TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
 {
-    // Uses the process generator with real clock reseeds, as the game does. The tolerances are
-    // many standard deviations wide, so the test does not flake.
+    // A generator with real clock reseeds, as the window's. The tolerances are many standard
+    // deviations wide, so the test does not flake.
+    Generator generator;
     constexpr int calls = 400000;
     std::array<int, 41> counts {};
     for (int i = 0; i < calls; ++i) {
-        const int v = RandomInRange(1, 40);
+        const int v = RandomInRange(generator, 1, 40);
         ASSERT_GE(v, 1);
         ASSERT_LE(v, 40);
         ++counts[v];
@@ -95,7 +106,7 @@ TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
     std::array<int, 32> small {};
     constexpr int smallCalls = 310000;
     for (int i = 0; i < smallCalls; ++i) {
-        const int v = RandomInRange(0, 30);
+        const int v = RandomInRange(generator, 0, 30);
         ASSERT_GE(v, 0);
         ASSERT_LE(v, 30);
         ++small[v];

@@ -1,9 +1,9 @@
-#include "rules_test_support.h"
+// Reset: its rising cost and the recolouring from the pools of boxes on the board.
+#include "test_support.h"
 
 #include <algorithm>
 
 using namespace chromatta;
-using chromatta::test::FixedDraws;
 using ReshuffleTest = chromatta::test::RulesFixture;
 
 namespace {
@@ -30,8 +30,7 @@ int boxes(const std::vector<std::string> &rows)
 TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
 {
     setBoard(std::vector<std::string>(7, "XXXXXXXXXXXXX"));
-    FixedDraws draws(reshuffleDraws({30}));
-    ScopedDrawSource scope(draws);
+    draws.draws = reshuffleDraws({30});
     game.mnuFileNew_Click();
     EXPECT_EQ(game.state().points, -25000);
     EXPECT_EQ(caption(Label::Pts), "-25000");
@@ -61,8 +60,7 @@ TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
               "XXXXXXXXXXXXX", "yrgBXXXXXXXXX"});
     std::vector<int> values = {0, 3, 6, 9, 0, 3};
     values.resize(91, 12);
-    FixedDraws draws(reshuffleDraws(values));
-    ScopedDrawSource scope(draws);
+    draws.draws = reshuffleDraws(values);
     game.mnuFileNew_Click();
     EXPECT_EQ(rows()[0], "ygbrXXXXXXXXX"); // the last two picked cells found every pool dry
     EXPECT_EQ(rows()[6], "yrgbXXXXXXXXX"); // the highlighted "B" was dissolved, then kept
@@ -76,8 +74,7 @@ TEST_F(ReshuffleTest, PreferenceFallsThroughDryPools)
               "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     std::vector<int> values = {30, 30, 30, 0, 5, 7, 11};
     values.resize(91, 30);
-    FixedDraws draws(reshuffleDraws(values));
-    ScopedDrawSource scope(draws);
+    draws.draws = reshuffleDraws(values);
     game.mnuFileNew_Click();
     // Three picked empty cells gained a red box each, the fourth found the pool dry.
     EXPECT_EQ(rows()[0], "rrrrrrXXXXXXX");

@@ -1,4 +1,5 @@
-#include "rules_test_support.h"
+// Selection: walks, groups joined by their sides, the value of a selection.
+#include "test_support.h"
 
 #include <algorithm>
 
@@ -7,21 +8,15 @@ using SelectionTest = chromatta::test::RulesFixture;
 
 TEST_F(SelectionTest, WalksStopAtOtherCodesAndNeverWrap)
 {
-    setBoard({"yyyyyyyyyyyyy", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "yyYyyryyXyyyy", "XXXXXXXXXXXXX",
-              "XXXXXXXXXXXXX", "yyyyyyyyyyyyy"});
-    game.ExtendRight(3, 2, CellCode::y, CellCode::Y);
-    game.ExtendLeft(3, 2, CellCode::y, CellCode::Y);
-    EXPECT_EQ(rows()[3], "YYYYYryyXyyyy"); // the start cell is untouched, "r" stops the walk
-    // From the edges nothing happens, and nothing wraps to the other side or the next row.
-    game.ExtendUp(0, 4, CellCode::y, CellCode::Y);
-    game.ExtendDown(6, 4, CellCode::y, CellCode::Y);
-    game.ExtendRight(0, 12, CellCode::y, CellCode::Y);
-    game.ExtendLeft(6, 0, CellCode::y, CellCode::Y);
+    // Walks from row 3 and from the bottom row: an "r" stops one, the edges stop the others,
+    // and none goes on to the other side of the board or the next row.
+    setBoard({"yyyyyyyyyyyyy", "XXXXXXXXXXXXX", "XXXXXXXXXXXXy", "yyYyyryyXyyyy", "XXXXXXXXXXXXX",
+              "XXXXXXXXXXXXX", "Yyyyyyyyyyyyy"});
+    game.GrowSelection();
+    EXPECT_EQ(rows()[3], "YYYYYryyXyyyy");
+    EXPECT_EQ(rows()[6], "YYYYYYYYYYYYY");
+    EXPECT_EQ(rows()[2], "XXXXXXXXXXXXy");
     EXPECT_EQ(rows()[0], "yyyyyyyyyyyyy");
-    EXPECT_EQ(rows()[6], "yyyyyyyyyyyyy");
-    // A walk ends on a highlighted box of its own colour too.
-    game.ExtendRight(3, 5, CellCode::y, CellCode::Y);
-    EXPECT_EQ(rows()[3], "YYYYYrYYXyyyy");
 }
 
 TEST_F(SelectionTest, GroupsJoinBySidesOnlyNotCorners)

@@ -1,3 +1,4 @@
+// The soak, bounded to a few seconds, as part of the suite.
 #include "soak.h"
 
 #include <gtest/gtest.h>

@@ -1,39 +1,24 @@
+// What the tests of the rules share: draws they choose, the level thresholds, a game to play on.
 #pragma once
 
-#include "board.h"
+#include "board_geometry.h"
+#include "board_text.h"
+#include "game.h"
 #include "random.h"
+#include "recording_toolkit.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <deque>
-#include <stdexcept>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace chromatta::test {
 
-// A board written as seven strings of thirteen codes, row 0 first.
-inline Board boardOf(const std::vector<std::string> &rows)
-{
-    if (rows.size() != Board::Rows)
-        throw std::invalid_argument("a board has seven rows");
-    Board board;
-    for (int row = 0; row < Board::Rows; ++row) {
-        if (rows[row].size() != std::size_t(Board::Columns))
-            throw std::invalid_argument("a row has thirteen codes: " + rows[row]);
-        for (int column = 0; column < Board::Columns; ++column)
-            board.set(row, column, cellCodeFromChar(rows[row][column]).value());
-    }
-    return board;
-}
-
-inline std::vector<std::string> rowsOf(const Board &board)
-{
-    std::vector<std::string> rows;
-    for (int row = 0; row < Board::Rows; ++row)
-        rows.push_back(board.rowText(row));
-    return rows;
-}
-
-// Fixed draws for RandomInRange, with every reseed noted. Running out is a test error.
+// Draws for RandomInRange: the queued ones first, then those of a generator that takes the
+// clock's reseeds, as the window's does. Every draw is counted and every reseed noted.
 class FixedDraws : public DrawSource
 {
 public:
@@ -44,18 +29,25 @@ public:
 
     double draw() override
     {
+        ++drawn;
         if (draws.empty())
-            throw std::logic_error("the test ran out of fixed draws");
+            return generator_.draw();
         const double u = draws.front();
         draws.pop_front();
-        ++drawn;
         return u;
     }
-    void reseed(std::int64_t number) override { reseeds.push_back(number); }
+    void reseed(std::int64_t number) override
+    {
+        reseeds.push_back(number);
+        generator_.reseed(number);
+    }
 
     std::deque<double> draws;
     std::vector<std::int64_t> reseeds;
     int drawn = 0;
+
+private:
+    Generator generator_;
 };
 
 // The draw that makes RandomInRange(low, high) give v, for 1 <= v < high + 1.
@@ -63,5 +55,31 @@ inline double drawFor(int v, int high)
 {
     return double(v) / double(high + 1);
 }
+
+// The points needed to leave each level that has a next one.
+inline const std::map<int, std::int64_t> LevelThresholds = {
+    {1, 200000},  {2, 450000},  {3, 640000},  {4, 1000000}, {5, 1260000},
+    {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
+};
+
+// A game on a recording toolkit and draws a test may queue, with a board written as seven rows.
+struct RulesFixture : ::testing::Test
+{
+    RecordingToolkit toolkit;
+    FixedDraws draws;
+    Game game {toolkit, draws};
+
+    void setBoard(const std::vector<std::string> &rows) { game.state().board = boardOf(rows); }
+    std::vector<std::string> rows() const { return rowsOf(game.state().board); }
+    const std::string &caption(Label label) const { return game.captions().read(label); }
+
+    // A press at the centre of a drawn cell.
+    void pressCell(int row, int column, int button = LeftButton)
+    {
+        game.dest_MouseDown(button, 0,
+                            float(BoardGrid::cellLeft(column) + BoardGrid::CellWidth / 2),
+                            float(BoardGrid::cellTop(row) + BoardGrid::CellHeight / 2));
+    }
+};
 
 } // namespace chromatta::test

@@ -370,7 +370,7 @@ int clearOnce()
     auto *dest = window->findChild<BoardSurface *>(QStringLiteral("dest"));
     const auto centre = [&](int column) {
         return dest->contentsRect().topLeft() +
-            QPoint(GridLeft + CellWidth * column + CellWidth / 2, GridTop + CellHeight / 2);
+            QPoint(BoardGrid::centrePixel(0, column).x, BoardGrid::centrePixel(0, column).y);
     };
     QTest::mouseClick(dest, Qt::LeftButton, {}, centre(0));
     QTest::mouseClick(dest, Qt::LeftButton, {}, centre(1));

@@ -4,7 +4,9 @@
 // about window opened and closed, and "Quit". ctest runs it under the sanitizers, where a leak
 // fails it at exit; tools/memcheck.sh runs it under valgrind. It fails when a step did not take
 // effect, so that a session cut short is not taken for a clean one.
+#include "board_geometry.h"
 #include "board_surface.h"
+#include "board_text.h"
 #include "game.h"
 #include "main_window.h"
 
@@ -45,15 +47,15 @@ void check(bool passed, const char *step)
 // Two green boxes side by side in the top row and no other pair.
 Board greenPairOnTop()
 {
-    const std::vector<std::string> rows = {
-        "ggrybrybrybry", "brybrybrybryb", "rybrybrybrybr", "ybrybrybrybry",
-        "brybrybrybryb", "rybrybrybrybr", "ybrybrybrybry",
-    };
-    Board board;
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            board.set(row, column, chromatta::cellCodeFromChar(rows[row][column]).value());
-    return board;
+    return chromatta::boardOf({
+        "ggrybrybrybry",
+        "brybrybrybryb",
+        "rybrybrybrybr",
+        "ybrybrybrybry",
+        "brybrybrybryb",
+        "rybrybrybrybr",
+        "ybrybrybrybry",
+    });
 }
 
 class Session
@@ -136,14 +138,13 @@ private:
     }
     QAction *action(const char *name) { return window_.findChild<QAction *>(QLatin1String(name)); }
 
-    // A left click at the centre of a cell of the drawn grid (2, 5 px into the surface's inner
-    // area, cells of 47 x 48 px).
+    // A left click at the centre of a cell of the drawn grid.
     void press(int row, int column)
     {
         auto *dest = window_.findChild<BoardSurface *>(QStringLiteral("dest"));
-        const QPoint centre = dest->contentsRect().topLeft() +
-            QPoint(2 + 47 * column + 47 / 2, 5 + 48 * row + 48 / 2);
-        QTest::mouseClick(dest, Qt::LeftButton, {}, centre);
+        const chromatta::BoardGrid::Pixel centre = chromatta::BoardGrid::centrePixel(row, column);
+        QTest::mouseClick(dest, Qt::LeftButton, {},
+                          dest->contentsRect().topLeft() + QPoint(centre.x, centre.y));
     }
 
     void clickLevelUp()

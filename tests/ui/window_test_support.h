@@ -1,6 +1,9 @@
+// What the window tests share: the drawn grid in pixels, a window to test, what its screen shows.
 #pragma once
 
+#include "board_geometry.h"
 #include "board_surface.h"
+#include "board_text.h"
 #include "game.h"
 #include "main_window.h"
 
@@ -24,17 +27,10 @@ inline void PrintTo(const QString &text, std::ostream *out)
 namespace chromatta::ui::test {
 
 // The drawn grid in pixels of the surface's inner area.
-constexpr int GridLeft = 2, GridTop = 5, CellWidth = 47, CellHeight = 48;
-
-// A board written as seven strings of thirteen codes, row 0 first.
-inline Board boardOf(const std::vector<std::string> &rows)
-{
-    Board board;
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            board.set(row, column, cellCodeFromChar(rows.at(row).at(column)).value());
-    return board;
-}
+constexpr int GridLeft = BoardGrid::pixels(BoardGrid::Left);
+constexpr int GridTop = BoardGrid::pixels(BoardGrid::Top);
+constexpr int CellWidth = BoardGrid::pixels(BoardGrid::CellWidth);
+constexpr int CellHeight = BoardGrid::pixels(BoardGrid::CellHeight);
 
 inline bool allBlack(const QImage &image)
 {
@@ -69,9 +65,8 @@ protected:
     // A point at the centre of a cell, in the surface's coordinates (its frame included).
     QPoint cellCentre(int row, int column)
     {
-        return dest()->contentsRect().topLeft() +
-            QPoint(GridLeft + CellWidth * column + CellWidth / 2,
-                   GridTop + CellHeight * row + CellHeight / 2);
+        const BoardGrid::Pixel centre = BoardGrid::centrePixel(row, column);
+        return dest()->contentsRect().topLeft() + QPoint(centre.x, centre.y);
     }
 
     // What the screen shows of the window. Unlike grab(), nothing is repainted for it, so a

@@ -1,3 +1,4 @@
+// What the asset generator's parts share: the picture writer and the drawing of each asset.
 #pragma once
 
 #include <QColor>

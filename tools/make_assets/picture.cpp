@@ -1,3 +1,4 @@
+// The picture writer: each picture at one and two device pixels per pixel, as PNG.
 #include "make_assets.h"
 
 #include <stdexcept>

@@ -2,6 +2,8 @@
 // figures: a menu bar, a black board with 91 plain boxes where the game draws its own, and, with
 // --timer, an empty 100 ms timer like the game's; with --repaint as well, the timer repaints the
 // board on every tick, as the game's does while boxes move.
+#include "board_geometry.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -20,9 +22,15 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
+        // The game's grid, 1 px in for the frame the game's surface has and this one has not.
+        using chromatta::BoardGrid;
+        constexpr int width = BoardGrid::pixels(BoardGrid::CellWidth);
+        constexpr int height = BoardGrid::pixels(BoardGrid::CellHeight);
         for (int column = 0; column < 13; ++column)
             for (int row = 0; row < 7; ++row)
-                painter.fillRect(3 + 47 * column, 6 + 48 * row, 45, 46, QColor(200, 40, 40));
+                painter.fillRect(1 + BoardGrid::pixels(BoardGrid::Left) + width * column,
+                                 1 + BoardGrid::pixels(BoardGrid::Top) + height * row, width - 2,
+                                 height - 2, QColor(200, 40, 40));
     }
 };
 

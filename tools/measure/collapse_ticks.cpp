@@ -3,6 +3,7 @@
 // collapse that follows are timed against the grid the window started with; the wake-ups of all
 // the process's threads over the collapse are counted from /proc.
 // Usage: collapse-ticks   (needs a display; prints its figures, exit 1 if the timer misbehaves)
+#include "board_geometry.h"
 #include "game.h"
 #include "main_window.h"
 #include "refresh_timer.h"
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,62 +93,73 @@ double ms(Clock::duration span)
     return std::chrono::duration<double, std::milli>(span).count();
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+struct Parts
 {
-    QApplication app(argc, argv);
+    ui::MainWindow *window;
+    ui::RefreshTimer *timer;
+    QTimer *timer1;
+    QWidget *dest;
+};
+
+// The window shown, its board the long slide, left until its timer rests; nothing (and a line
+// on standard error) when that fails.
+std::optional<Parts> settledWindow()
+{
     auto *window = new ui::MainWindow;
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
-        return std::fprintf(stderr, "collapse-ticks: the window did not show\n"), 1;
-    auto *timer = window->findChild<ui::RefreshTimer *>();
-    auto *timer1 = window->findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *dest = window->findChild<QWidget *>(QStringLiteral("dest"));
-    if (!timer || !timer1 || !dest)
-        return std::fprintf(stderr, "collapse-ticks: the window has no Timer1 or dest\n"), 1;
-
+        return std::fprintf(stderr, "collapse-ticks: the window did not show\n"), std::nullopt;
+    const Parts parts {window, window->findChild<ui::RefreshTimer *>(),
+                       window->findChild<QTimer *>(QStringLiteral("Timer1")),
+                       window->findChild<QWidget *>(QStringLiteral("dest"))};
+    if (!parts.timer || !parts.timer1 || !parts.dest)
+        return std::fprintf(stderr, "collapse-ticks: the window has no Timer1 or dest\n"),
+               std::nullopt;
     window->game().state().board = longSlide();
     runFor(1234ms);
-    if (!timer->resting())
-        return std::fprintf(stderr, "collapse-ticks: the timer never rested\n"), 1;
+    if (!parts.timer->resting())
+        return std::fprintf(stderr, "collapse-ticks: the timer never rested\n"), std::nullopt;
+    return parts;
+}
 
-    // The drawn grid starts 2 px in and 5 px down the surface's inner area; cells are 47 x 48 px.
-    const QPoint greens = dest->contentsRect().topLeft() + QPoint(2 + 23, 5 + 6 * 48 + 24);
-    QTest::mouseClick(dest, Qt::LeftButton, {}, greens);
+// Selects the greens, then clears them at a moment off the timer's grid, and notes the ticks of
+// the collapse that follows; returns the span from the clearing press to the settling tick.
+Clock::duration runCollapse(const Parts &parts, TickClock &ticks)
+{
+    const BoardGrid::Pixel centre = BoardGrid::centrePixel(6, 0);
+    const QPoint greens = parts.dest->contentsRect().topLeft() + QPoint(centre.x, centre.y);
+    QTest::mouseClick(parts.dest, Qt::LeftButton, {}, greens);
     runFor(537ms);
-    TickClock ticks;
-    timer1->installEventFilter(&ticks);
+    parts.timer1->installEventFilter(&ticks);
     const Clock::time_point pressed = Clock::now();
-    QTest::mouseClick(dest, Qt::LeftButton, {}, greens); // the clearing: the collapse starts
+    QTest::mouseClick(parts.dest, Qt::LeftButton, {}, greens); // the clearing: the collapse starts
     {
         // Until the tick after which the window lets its timer rest (the window handles each
         // tick before this sees it), or 5 s at the most.
         QEventLoop loop;
-        QObject::connect(timer, &ui::RefreshTimer::ticked, &loop, [&] {
-            if (timer->resting())
+        QObject::connect(parts.timer, &ui::RefreshTimer::ticked, &loop, [&] {
+            if (parts.timer->resting())
                 loop.quit();
         });
         QTimer::singleShot(5s, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    const Clock::time_point settled = Clock::now();
-    timer1->removeEventFilter(&ticks);
-    delete window;
+    const Clock::duration took = Clock::now() - pressed;
+    parts.timer1->removeEventFilter(&ticks);
+    return took;
+}
 
-    if (ticks.starts.size() < 2)
-        return std::fprintf(stderr, "collapse-ticks: %zu ticks\n", ticks.starts.size()), 1;
+void report(const TickClock &ticks, Clock::time_point origin, Clock::duration collapse)
+{
     std::vector<double> offGrid, spacing;
     for (std::size_t i = 0; i < ticks.starts.size(); ++i) {
-        const auto sinceOrigin = ticks.starts[i] - timer->origin();
-        offGrid.push_back(ms(sinceOrigin % ui::RefreshTimer::Period));
+        offGrid.push_back(ms((ticks.starts[i] - origin) % ui::RefreshTimer::Period));
         if (i > 0)
             spacing.push_back(ms(ticks.starts[i] - ticks.starts[i - 1]));
     }
     std::sort(spacing.begin(), spacing.end());
-    const double seconds = ms(settled - pressed) / 1000;
     std::printf("collapse: %zu ticks over %.2f s after the clearing press, the last one settled\n",
-                ticks.starts.size(), seconds);
+                ticks.starts.size(), ms(collapse) / 1000);
     std::printf("  tick start after its grid point (ms): max %.2f, each [",
                 *std::max_element(offGrid.begin(), offGrid.end()));
     for (std::size_t i = 0; i < offGrid.size(); ++i)
@@ -160,5 +173,22 @@ int main(int argc, char **argv)
     std::printf("  wake-ups of all threads from the first tick to the last: %lld in %.2f s, %.1f "
                 "per second\n",
                 woken, ticking, double(woken) / ticking);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const std::optional<Parts> parts = settledWindow();
+    if (!parts)
+        return 1;
+    TickClock ticks;
+    const Clock::duration collapse = runCollapse(*parts, ticks);
+    const Clock::time_point origin = parts->timer->origin();
+    delete parts->window;
+    if (ticks.starts.size() < 2)
+        return std::fprintf(stderr, "collapse-ticks: %zu ticks\n", ticks.starts.size()), 1;
+    report(ticks, origin, collapse);
     return 0;
 }

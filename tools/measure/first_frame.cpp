@@ -1,6 +1,10 @@
 // first-frame: starts a program and reports how long it takes until its window shows a full
 // board, by polling the window's pixels from outside (no hooks in the game).
 // Usage: first-frame PROGRAM   (needs DISPLAY; prints milliseconds, exit 1 on a 10 s time-out)
+//        first-frame --cells   (prints "ROW COLUMN X Y" for every cell: its centre in pixels of
+//                               the client area below the menu bar, where tools/measure.sh clicks)
+#include "board_geometry.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -19,6 +23,18 @@ namespace {
 
 constexpr const char *title = "Chromatta Zududo";
 constexpr int clientHeight = 486; // below the menu bar
+
+// The centre of a cell in pixels of the client area: the surface dest lies at (8, 112) of it,
+// its inner area 1 px further in, past the frame; the grid is the one the game draws.
+int cellCentreX(int column)
+{
+    return 8 + 1 + chromatta::BoardGrid::centrePixel(0, column).x;
+}
+
+int cellCentreY(int row)
+{
+    return 112 + 1 + chromatta::BoardGrid::centrePixel(row, 0).y;
+}
 
 Window findWindow(Display *display, Window window)
 {
@@ -57,9 +73,8 @@ int boxesShown(Display *display, Window window)
     int boxes = 0;
     for (int row = 0; row < 7; ++row) {
         for (int column = 0; column < 13; ++column) {
-            // The surface starts at (8, 112) with a 1 px frame; the grid at (2, 5) inside it.
-            const int x = 8 + 1 + 2 + 47 * column + 23;
-            const int y = menuBar + 112 + 1 + 5 + 48 * row + 24;
+            const int x = cellCentreX(column);
+            const int y = menuBar + cellCentreY(row);
             if (x >= image->width || y >= image->height)
                 continue;
             const unsigned long pixel = XGetPixel(image, x, y);
@@ -82,8 +97,14 @@ int ignoreErrors(Display *, XErrorEvent *)
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: first-frame PROGRAM [ARGS...]\n");
+        std::fprintf(stderr, "usage: first-frame PROGRAM [ARGS...] | first-frame --cells\n");
         return 2;
+    }
+    if (std::strcmp(argv[1], "--cells") == 0) {
+        for (int row = 0; row < 7; ++row)
+            for (int column = 0; column < 13; ++column)
+                std::printf("%d %d %d %d\n", row, column, cellCentreX(column), cellCentreY(row));
+        return 0;
     }
     Display *display = XOpenDisplay(nullptr);
     if (!display) {

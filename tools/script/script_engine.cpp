@@ -1,13 +1,15 @@
+// The script engine: a script's commands played through the rules, what a player sees printed.
 #include "script_engine.h"
 
+#include "draws.h"
 #include "game.h"
-#include "random.h"
 #include "recording_toolkit.h"
 
 #include <charconv>
 #include <cmath>
 #include <istream>
 #include <limits>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -96,15 +98,23 @@ std::string fileNameOf(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+using Words = std::vector<std::string_view>;
+
+std::unique_ptr<DrawSource> fallbackDraws(const ScriptOptions &options)
+{
+    if (options.seed)
+        return std::make_unique<SeededDraws>(*options.seed);
+    return std::make_unique<Generator>();
+}
+
 class Session
 {
 public:
     Session(std::ostream &out, const ScriptOptions &options)
         : out_(out)
-        , seeded_(options.fallbackSeed.value_or(0))
-        , queue_(options.fallbackSeed ? static_cast<DrawSource &>(seeded_) : drawSource())
-        , scope_(queue_)
-        , game_(toolkit_)
+        , fallback_(fallbackDraws(options))
+        , queue_(*fallback_)
+        , game_(toolkit_, queue_)
     {
         toolkit_.onSound = [this](const std::string &path) {
             out_ << "sound: " << fileNameOf(path) << "\n";
@@ -114,89 +124,65 @@ public:
         };
     }
 
-    void run(const std::vector<std::string_view> &words);
+    void run(const Words &words);
 
 private:
-    void setBoard(const std::vector<std::string_view> &rows);
-    void tick(std::int64_t count);
-    void show();
-    void paints();
+    // One command of the script format: its name, how many words its line may have (the name
+    // included) and what it does.
+    struct Command
+    {
+        std::string_view name;
+        std::size_t least, most;
+        void (Session::*perform)(const Words &words);
+    };
+    static const Command commands[];
+
+    void load(const Words &) { game_.Form_Load(); }
+    void board(const Words &words);
+    void draws(const Words &words);
+    void press(const Words &words);
+    void tick(const Words &words);
+    void reset(const Words &) { game_.mnuFileNew_Click(); }
+    // The recording toolkit closes the message box with OK at once.
+    void levelUp(const Words &) { game_.Label3_Click(); }
+    void random(const Words &words);
+    void show(const Words &);
+    void paints(const Words &);
 
     std::ostream &out_;
-    Generator seeded_;
+    std::unique_ptr<DrawSource> fallback_;
     QueuedDraws queue_;
-    ScopedDrawSource scope_;
     RecordingToolkit toolkit_;
     Game game_;
 };
 
-void Session::run(const std::vector<std::string_view> &words)
+constexpr std::size_t Unbounded = std::numeric_limits<std::size_t>::max();
+
+const Session::Command Session::commands[] = {
+    {"load", 1, 1, &Session::load},           {"board", 8, 8, &Session::board},
+    {"draws", 2, Unbounded, &Session::draws}, {"press", 3, 4, &Session::press},
+    {"tick", 1, 2, &Session::tick},           {"reset", 1, 1, &Session::reset},
+    {"levelup", 1, 1, &Session::levelUp},     {"random", 3, 3, &Session::random},
+    {"show", 1, 1, &Session::show},           {"paints", 1, 1, &Session::paints},
+};
+
+void Session::run(const Words &words)
 {
-    const std::string_view command = words[0];
-    if (command == "load") {
-        expectWords(words, 1, 1);
-        game_.Form_Load();
-    } else if (command == "board") {
-        expectWords(words, 8, 8);
-        setBoard({words.begin() + 1, words.end()});
-    } else if (command == "draws") {
-        expectWords(words, 2, std::numeric_limits<std::size_t>::max());
-        std::vector<double> draws;
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            const double u = parseNumber<double>(words[i]);
-            if (!(u >= 0.0 && u < 1.0))
-                throw BadLine("draw outside [0, 1): " + echoed(words[i]));
-            draws.push_back(u);
+    for (const Command &command : commands) {
+        if (command.name == words[0]) {
+            expectWords(words, command.least, command.most);
+            (this->*command.perform)(words);
+            return;
         }
-        for (const double u : draws)
-            queue_.push(u);
-    } else if (command == "press") {
-        expectWords(words, 3, 4);
-        const double x = parseNumber<double>(words[1]);
-        const double y = parseNumber<double>(words[2]);
-        int button = LeftButton;
-        if (words.size() == 4) {
-            button = parseNumber<int>(words[3]);
-            if (button != LeftButton && button != RightButton && button != MiddleButton)
-                throw BadLine("button must be 1, 2 or 4: " + echoed(words[3]));
-        }
-        constexpr double largest = std::numeric_limits<float>::max();
-        if (std::fabs(x) > largest || std::fabs(y) > largest)
-            throw BadLine("position out of range");
-        game_.dest_MouseDown(button, 0, float(x), float(y));
-    } else if (command == "tick") {
-        expectWords(words, 1, 2);
-        const std::int64_t count = words.size() == 2 ? parseNumber<std::int64_t>(words[1]) : 1;
-        if (count < 0)
-            throw BadLine("tick count below zero: " + echoed(words[1]));
-        tick(count);
-    } else if (command == "reset") {
-        expectWords(words, 1, 1);
-        game_.mnuFileNew_Click();
-    } else if (command == "levelup") {
-        expectWords(words, 1, 1);
-        game_.Label3_Click(); // the recording toolkit closes the message box with OK at once
-    } else if (command == "random") {
-        expectWords(words, 3, 3);
-        const int low = parseNumber<int>(words[1]);
-        const int high = parseNumber<int>(words[2]);
-        out_ << "random: " << RandomInRange(low, high) << "\n";
-    } else if (command == "show") {
-        expectWords(words, 1, 1);
-        show();
-    } else if (command == "paints") {
-        expectWords(words, 1, 1);
-        paints();
-    } else {
-        throw BadLine("unknown command: " + echoed(command));
     }
+    throw BadLine("unknown command: " + echoed(words[0]));
 }
 
-void Session::setBoard(const std::vector<std::string_view> &rows)
+void Session::board(const Words &words)
 {
     Board board;
     for (int row = 0; row < Board::Rows; ++row) {
-        const std::string_view text = rows[row];
+        const std::string_view text = words[1 + row];
         if (text.size() != std::size_t(Board::Columns))
             throw BadLine("board row " + std::to_string(row) + " is not 13 codes long");
         for (int column = 0; column < Board::Columns; ++column) {
@@ -210,22 +196,58 @@ void Session::setBoard(const std::vector<std::string_view> &rows)
     game_.state().board = board;
 }
 
-void Session::tick(std::int64_t count)
+void Session::draws(const Words &words)
 {
+    // All checked before any is queued: a bad line queues nothing.
+    std::vector<double> draws;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const double u = parseNumber<double>(words[i]);
+        if (!(u >= 0.0 && u < 1.0))
+            throw BadLine("draw outside [0, 1): " + echoed(words[i]));
+        draws.push_back(u);
+    }
+    for (const double u : draws)
+        queue_.push(u);
+}
+
+void Session::press(const Words &words)
+{
+    const double x = parseNumber<double>(words[1]);
+    const double y = parseNumber<double>(words[2]);
+    int button = LeftButton;
+    if (words.size() == 4) {
+        button = parseNumber<int>(words[3]);
+        if (button != LeftButton && button != RightButton && button != MiddleButton)
+            throw BadLine("button must be 1, 2 or 4: " + echoed(words[3]));
+    }
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (std::fabs(x) > largest || std::fabs(y) > largest)
+        throw BadLine("position out of range");
+    game_.dest_MouseDown(button, 0, float(x), float(y));
+}
+
+void Session::tick(const Words &words)
+{
+    const std::int64_t count = words.size() == 2 ? parseNumber<std::int64_t>(words[1]) : 1;
+    if (count < 0)
+        throw BadLine("tick count below zero: " + echoed(words[1]));
+    // A tick that changed nothing is repeated identically by every further tick, so the rest
+    // are skipped: a huge count never hangs.
     for (std::int64_t i = 0; i < count; ++i) {
-        const Board before = game_.state().board;
-        const std::string nmmc = game_.captions().read(Label::Nmmc);
-        const std::string nextLevel = game_.captions().read(Label::NEXTLEVEL);
         game_.Timer1_Timer();
-        // A tick that changed nothing is repeated identically by every further tick (ticks
-        // draw no random numbers), so the rest can be skipped: a huge count never hangs.
-        if (before == game_.state().board && nmmc == game_.captions().read(Label::Nmmc) &&
-            nextLevel == game_.captions().read(Label::NEXTLEVEL))
+        if (!game_.lastHandlerChangedAnything())
             break;
     }
 }
 
-void Session::show()
+void Session::random(const Words &words)
+{
+    const int low = parseNumber<int>(words[1]);
+    const int high = parseNumber<int>(words[2]);
+    out_ << "random: " << RandomInRange(queue_, low, high) << "\n";
+}
+
+void Session::show(const Words &)
 {
     const GameState &state = game_.state();
     out_ << "board: ";
@@ -240,7 +262,7 @@ void Session::show()
          << " resetCount=" << state.resetCount << "\n";
 }
 
-void Session::paints()
+void Session::paints(const Words &)
 {
     if (!toolkit_.hasDrawn())
         return;

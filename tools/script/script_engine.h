@@ -1,3 +1,4 @@
+// The script engine of chromatta-script, also run by the fuzzer and the benchmarks.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,10 @@ namespace chromatta {
 
 struct ScriptOptions
 {
-    // Where draws come from once the queue of a `draws` command is used up: the run's generator
-    // by default, or a generator with this seed, which makes every run repeatable (fuzzing).
-    std::optional<std::uint64_t> fallbackSeed;
+    // Where draws come from once the queue of a `draws` command is used up: a generator seeded
+    // from the system and reseeded from the clock, as the window's, by default; or the draws of
+    // this seed, which ignore the clock, so that every run plays the same game.
+    std::optional<std::uint64_t> seed;
 };
 
 // Runs a chromatta-script program: commands from `in`, what a player would see on `out`, a

@@ -1,7 +1,9 @@
+// The soak: a long random game through the rules, with what must always hold checked.
 #include "soak.h"
 
+#include "board_geometry.h"
+#include "draws.h"
 #include "game.h"
-#include "random.h"
 #include "recording_toolkit.h"
 
 #include <sstream>
@@ -48,28 +50,13 @@ bool settled(const Board &board)
     return true;
 }
 
-// The seeded generator's draws, with the clock's reseeds ignored, so a seed replays one game.
-class ReplayableDraws final : public DrawSource
-{
-public:
-    explicit ReplayableDraws(std::uint64_t seed)
-        : generator_(seed)
-    { }
-    double draw() override { return generator_.draw(); }
-    void reseed(std::int64_t) override { }
-
-private:
-    Generator generator_;
-};
-
 class Soak
 {
 public:
     explicit Soak(std::uint64_t seed)
         : events_(seed)
         , draws_(seed ^ 0x5eed)
-        , scope_(draws_)
-        , game_(toolkit_)
+        , game_(toolkit_, draws_)
     { }
 
     SoakResult run(std::uint64_t count);
@@ -78,14 +65,19 @@ private:
     enum class Event { Press, Tick, Reset, LevelUp };
 
     void play(Event event);
-    void check(Event event, const Board &before, std::int64_t highlightedBefore);
-    void fail(const std::string &what);
+    // What must hold after every event, and after each kind; each notes the first break.
+    void check(Event event, const Board &before, int highlightedBefore);
+    bool checkAlways();
+    bool checkPress(int boxes, int boxesBefore, int highlightedBefore, bool cleared);
+    bool checkTick(int boxes, int boxesBefore, const Board &before);
+    bool checkReset(int boxes, int boxesBefore);
+    bool checkLevelUp(int boxes, bool dealt);
+    bool fail(const std::string &what); // always false
     double uniform() { return events_.draw(); }
     int below(int n) { return int(uniform() * n); }
 
     Generator events_;
-    ReplayableDraws draws_;
-    ScopedDrawSource scope_;
+    SeededDraws draws_;
     RecordingToolkit toolkit_;
     Game game_;
     std::size_t soundsBefore_ = 0;
@@ -122,11 +114,11 @@ void Soak::play(Event event)
         const double where = uniform();
         double x = 0, y = 0;
         if (where < 0.75) { // inside a cell
-            x = Game::GridLeft + Game::CellWidth * (below(13) + uniform());
-            y = Game::GridTop + Game::CellHeight * (below(7) + uniform());
+            x = BoardGrid::Left + BoardGrid::CellWidth * (below(13) + uniform());
+            y = BoardGrid::Top + BoardGrid::CellHeight * (below(7) + uniform());
         } else if (where < 0.9) { // exactly on a cell's edge
-            x = Game::GridLeft + Game::CellWidth * below(14);
-            y = Game::GridTop + Game::CellHeight * below(8);
+            x = BoardGrid::cellLeft(below(14));
+            y = BoardGrid::cellTop(below(8));
         } else { // anywhere on the surface, margins included, or beyond it
             x = -200 + uniform() * 9700;
             y = -200 + uniform() * 5700;
@@ -146,76 +138,107 @@ void Soak::play(Event event)
     }
 }
 
-void Soak::check(Event event, const Board &before, std::int64_t highlightedBefore)
+void Soak::check(Event event, const Board &before, int highlightedBefore)
 {
-    const GameState &state = game_.state();
+    if (!checkAlways())
+        return;
     const Captions &captions = game_.captions();
-    const Board &board = state.board;
-
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            if (!cellCodeFromChar(toChar(board.at(row, column))))
-                return fail("a cell holds something other than the nine codes");
-    if (captions.read(Label::Pts) != std::to_string(state.points))
-        return fail("Pts does not show the points");
-
     const bool cleared = toolkit_.sounds().size() > soundsBefore_ &&
         toolkit_.sounds().back().ends_with("/clearbox.wav");
     const bool dealt = event == Event::LevelUp &&
         (toolkit_.sounds().size() > soundsBefore_ || toolkit_.messages().size() > messagesBefore_);
-    const int boxes = boxesOn(board);
+    const int boxes = boxesOn(game_.state().board);
     const int boxesBefore = boxesOn(before);
 
     if (cleared || dealt || event == Event::Reset) {
         int counts = 0;
         for (Label l : {Label::Label6, Label::Label8, Label::Label10, Label::Label12})
             counts += int(captions.readNumber(l));
-        if (counts != boxes || captions.readNumber(Label::Label4) != counts)
-            return fail("the count labels disagree with the board");
+        if (counts != boxes || captions.readNumber(Label::Label4) != counts) {
+            fail("the count labels disagree with the board");
+            return;
+        }
     }
     switch (event) {
     case Event::Press:
-        if (cleared && boxes != boxesBefore - highlightedBefore)
-            return fail("a clearing removed other than the highlighted group");
-        if (!cleared && boxes != boxesBefore)
-            return fail("a press without clearing changed the number of boxes");
-        if (cleared) {
-            ++result_.clearings;
-        }
-        if (const int n = highlightedOn(board); n > 0) {
-            if (captions.read(Label::SelPts) != std::to_string(state.selectionValue) ||
-                state.selectionValue != std::int64_t(n) * n * 500)
-                return fail("SelPts and selectionValue disagree with the highlighted group");
-        }
+        checkPress(boxes, boxesBefore, highlightedBefore, cleared);
         break;
     case Event::Tick:
-        if (boxes != boxesBefore)
-            return fail("a tick changed the number of boxes");
-        if (settled(before) && !(before == board))
-            return fail("a tick changed a settled board");
+        checkTick(boxes, boxesBefore, before);
         break;
     case Event::Reset:
-        if (boxes < boxesBefore)
-            return fail("a reshuffle lost boxes");
-        if (highlightedOn(board) != 0)
-            return fail("a reshuffle left a highlight");
+        checkReset(boxes, boxesBefore);
         break;
     case Event::LevelUp:
-        if (dealt && boxes != Board::Cells)
-            return fail("a new board is not full");
-        if (toolkit_.sounds().size() > soundsBefore_)
-            ++result_.levelUps;
+        checkLevelUp(boxes, dealt);
         break;
     }
 }
 
-void Soak::fail(const std::string &what)
+bool Soak::checkAlways()
+{
+    const GameState &state = game_.state();
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            if (!cellCodeFromChar(toChar(state.board.at(row, column))))
+                return fail("a cell holds something other than the nine codes");
+    if (game_.captions().read(Label::Pts) != std::to_string(state.points))
+        return fail("Pts does not show the points");
+    return true;
+}
+
+bool Soak::checkPress(int boxes, int boxesBefore, int highlightedBefore, bool cleared)
+{
+    const GameState &state = game_.state();
+    if (cleared && boxes != boxesBefore - highlightedBefore)
+        return fail("a clearing removed other than the highlighted group");
+    if (!cleared && boxes != boxesBefore)
+        return fail("a press without clearing changed the number of boxes");
+    if (cleared)
+        ++result_.clearings;
+    if (const int n = highlightedOn(state.board); n > 0) {
+        if (game_.captions().read(Label::SelPts) != std::to_string(state.selectionValue) ||
+            state.selectionValue != std::int64_t(n) * n * 500)
+            return fail("SelPts and selectionValue disagree with the highlighted group");
+    }
+    return true;
+}
+
+bool Soak::checkTick(int boxes, int boxesBefore, const Board &before)
+{
+    if (boxes != boxesBefore)
+        return fail("a tick changed the number of boxes");
+    if (settled(before) && !(before == game_.state().board))
+        return fail("a tick changed a settled board");
+    return true;
+}
+
+bool Soak::checkReset(int boxes, int boxesBefore)
+{
+    if (boxes < boxesBefore)
+        return fail("a reshuffle lost boxes");
+    if (highlightedOn(game_.state().board) != 0)
+        return fail("a reshuffle left a highlight");
+    return true;
+}
+
+bool Soak::checkLevelUp(int boxes, bool dealt)
+{
+    if (dealt && boxes != Board::Cells)
+        return fail("a new board is not full");
+    if (toolkit_.sounds().size() > soundsBefore_)
+        ++result_.levelUps;
+    return true;
+}
+
+bool Soak::fail(const std::string &what)
 {
     std::ostringstream text;
     text << "event " << result_.events << ": " << what << "; board ";
     for (int row = 0; row < Board::Rows; ++row)
         text << (row ? "/" : "") << game_.state().board.rowText(row);
     result_.failure = text.str();
+    return false;
 }
 
 } // namespace

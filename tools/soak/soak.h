@@ -1,3 +1,4 @@
+// The soak of the rules: its result and how to run one.
 #pragma once
 
 #include <cstdint>

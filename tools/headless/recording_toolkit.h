@@ -1,3 +1,4 @@
+// A toolkit without a screen, which keeps what the rules ask of the window.
 #pragma once
 
 #include "toolkit.h"
@@ -13,16 +14,9 @@ namespace chromatta {
 class RecordingToolkit : public Toolkit
 {
 public:
-    struct Paint
-    {
-        Holder holder;
-        double x, y, width, height;
-        bool operator==(const Paint &) const = default;
-    };
-
     void setCaption(Label label, std::string_view text) override;
     void clearSurface() override;
-    void paintPicture(Holder holder, double x, double y, double width, double height) override;
+    void paintPicture(const Paint &paint) override;
     TwipSize holderSize(Holder holder) const override { return designHolderSize(holder); }
     void messageBox(std::string_view prompt, std::string_view title) override;
     void playSoundToEnd(const std::string &path) override;

@@ -1,3 +1,4 @@
+// The recording toolkit: every call noted, message boxes closed with OK at once.
 #include "recording_toolkit.h"
 
 namespace chromatta {
@@ -13,9 +14,9 @@ void RecordingToolkit::clearSurface()
     ++clears_;
 }
 
-void RecordingToolkit::paintPicture(Holder holder, double x, double y, double width, double height)
+void RecordingToolkit::paintPicture(const Paint &paint)
 {
-    paints_.push_back({holder, x, y, width, height});
+    paints_.push_back(paint);
 }
 
 void RecordingToolkit::messageBox(std::string_view prompt, std::string_view title)
