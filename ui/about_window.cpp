@@ -3,8 +3,8 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "links.h"
-#include "window_place.h"
 #include "window_manager.h"
+#include "window_place.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -130,6 +130,14 @@ protected:
 private:
     void buildControls()
     {
+        addEmblem();
+        addTexts();
+        addHowToPlay();
+        addOkButton();
+    }
+
+    void addEmblem()
+    {
         auto *emblem = new QLabel(this);
         emblem->setObjectName(QStringLiteral("imgsei"));
         emblem->setGeometry(8, 24, 32, 32);
@@ -144,7 +152,11 @@ private:
             picture.load(QStringLiteral(":/emblem.png"));
         if (!picture.isNull())
             emblem->setPixmap(picture);
+    }
 
+    // The title, the version, the web address and the contact line, each a label.
+    void addTexts()
+    {
         const QColor white(255, 255, 255);
         auto *title =
             addLabel(this, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
@@ -163,6 +175,19 @@ private:
         connect(web, &ClickLabel::clicked, this,
                 [] { openLink(QUrl(QString::fromLatin1(links::WebAddress))); });
 
+        addLabel(this, "Label1", {40, 352, 209, 17},
+                 QStringLiteral("Have questions?  Need technical support? "), white,
+                 standardFont());
+
+        auto *contact =
+            addLabel(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
+                     QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+        contact->setToolTip(QStringLiteral("Email us!"));
+        connect(contact, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
+    }
+
+    void addHowToPlay()
+    {
         auto *howToPlay = new QPlainTextEdit(this);
         howToPlay->setObjectName(QStringLiteral("Text1"));
         howToPlay->setGeometry(32, 136, 305, 193);
@@ -175,17 +200,10 @@ private:
         howToPlay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         howToPlay->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         howToPlay->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    }
 
-        addLabel(this, "Label1", {40, 352, 209, 17},
-                 QStringLiteral("Have questions?  Need technical support? "), white,
-                 standardFont());
-
-        auto *contact =
-            addLabel(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
-                     QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
-        contact->setToolTip(QStringLiteral("Email us!"));
-        connect(contact, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
-
+    void addOkButton()
+    {
         auto *ok = new QPushButton(QStringLiteral("&OK"), this);
         ok->setObjectName(QStringLiteral("cmdOK"));
         ok->setGeometry(136, 432, 92, 23);

@@ -140,6 +140,20 @@ QWidget *MainWindow::buildClientArea()
     background->setPixmap(picture);
     background->setGeometry(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
 
+    buildScoreLabels(client);
+    buildColourCounts(client);
+
+    dest_ = new BoardSurface(pic_, client);
+    dest_->setObjectName(QStringLiteral("dest"));
+    dest_->setGeometry(twips(120, 1680, 9255, 5250));
+
+    buildStatusStrip(client);
+    return client;
+}
+
+// The points, "LEVEL UP" and the points the next level needs.
+void MainWindow::buildScoreLabels(QWidget *client)
+{
     labels_[int(Label::Pts)] = addLabel(
         client, "Pts", twips(120, 45, 4635, 375), designText(Label::Pts),
         designFont(QStringLiteral("Verdana"), 18, true), Qt::AlignHCenter, QColor(192, 64, 0));
@@ -150,8 +164,11 @@ QWidget *MainWindow::buildClientArea()
     labels_[int(Label::NEXTLEVEL)] =
         addLabel(client, "NEXTLEVEL", twips(0, 480, 5055, 255), designText(Label::NEXTLEVEL),
                  designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
+}
 
-    // The swatches and the count of each colour, in one row over the blue band.
+// The swatches and the count of each colour, in one row over the blue band.
+void MainWindow::buildColourCounts(QWidget *client)
+{
     const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
     addPicture(client, "Image2", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
     labels_[int(Label::Label6)] =
@@ -172,13 +189,6 @@ QWidget *MainWindow::buildClientArea()
                  designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     total->hide();
     labels_[int(Label::Label4)] = total;
-
-    dest_ = new BoardSurface(pic_, client);
-    dest_->setObjectName(QStringLiteral("dest"));
-    dest_->setGeometry(twips(120, 1680, 9255, 5250));
-
-    buildStatusStrip(client);
-    return client;
 }
 
 void MainWindow::buildStatusStrip(QWidget *client)

@@ -39,6 +39,8 @@ protected:
 
 private:
     QWidget *buildClientArea();
+    void buildScoreLabels(QWidget *client);
+    void buildColourCounts(QWidget *client);
     void buildStatusStrip(QWidget *client);
     void buildMenus();
     void placeOnScreen();
