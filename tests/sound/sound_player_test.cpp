@@ -1,8 +1,9 @@
-// The sound player against a real PulseAudio server (a private one with a null sink), against
-// no server and against a server that never answers.
+// The sound player against a real audio server (a private one with a null sink, PipeWire's or
+// PulseAudio), against no server and against a server that never answers.
 #include "sound_player.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -67,40 +70,45 @@ bool run(const std::string &command)
     return std::system(command.c_str()) == 0;
 }
 
-// A private PulseAudio with a null sink, started once for the suite.
+// What a command prints, and whether it succeeded.
+std::pair<std::string, int> output(const std::string &command)
+{
+    std::string printed;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return {"cannot run " + command, -1};
+    std::array<char, 4096> buffer;
+    for (std::size_t got; (got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        printed.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    return {printed, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// A private audio server of the kind the machine has (PipeWire's or PulseAudio), with a null
+// sink, started once for the suite and stopped with it (or with the process, if it dies).
 class WithAudioServer : public testing::Test
 {
 protected:
+    static std::string serverScript(const std::string &action)
+    {
+        return std::string(CHROMATTA_AUDIO_SERVER_SCRIPT) + " " + action + " " +
+            folder->path.string();
+    }
+
     static void SetUpTestSuite()
     {
-        if (!run("command -v pulseaudio >/dev/null && command -v pacat >/dev/null"))
-            return;
         folder = new TempFolder;
-        const std::string dir = folder->path.string();
-        // Root is refused a per-user server unless --system=false says so; its warnings are
-        // expected and go to a log beside it.
-        run("HOME=" + dir + " XDG_RUNTIME_DIR=" + dir +
-            " pulseaudio --system=false -n --daemonize=no --exit-idle-time=-1"
-            " --use-pid-file=no -L module-null-sink -L 'module-native-protocol-unix socket=" +
-            dir + "/native auth-anonymous=1' >" + dir + "/log 2>&1 & echo $! >" + dir +
-            "/server.pid");
-        for (int i = 0; i < 100 && !fs::exists(folder->path / "native"); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        auto [printed, status] =
+            output(serverScript("start") + " " + std::to_string(getpid()) + " 2>&1");
+        if (status != 0)
+            notStarted = "exit status " + std::to_string(status) + ": " + printed;
+        skipped = status == 77;
         useServer(folder->path / "native");
-        // An idle null sink adds about two seconds to every drain; one low-latency stream kept
-        // running holds it awake, and needs a moment before timings mean anything.
-        run("pacat --latency-msec=20 /dev/zero & echo $! >" + dir + "/pacat.pid");
-        std::this_thread::sleep_for(std::chrono::seconds(2));
     }
 
     static void TearDownTestSuite()
     {
-        if (folder == nullptr)
-            return;
-        // A test that failed may have left the server stopped, or a recorder running.
-        run("cd " + folder->path.string() +
-            " && kill -CONT $(cat server.pid) && kill $(cat *.pid) 2>/dev/null");
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        run(serverScript("stop"));
         unsetenv("PULSE_SERVER");
         delete folder;
         folder = nullptr;
@@ -108,14 +116,15 @@ protected:
 
     void SetUp() override
     {
-        if (folder == nullptr)
-            GTEST_SKIP() << "pulseaudio and pacat (Debian: pulseaudio, pulseaudio-utils) are "
-                            "needed for a real audio server";
-        ASSERT_TRUE(fs::exists(folder->path / "native")) << "pulseaudio did not start";
+        if (skipped)
+            GTEST_SKIP() << notStarted; // no audio server of either kind here
+        ASSERT_EQ(notStarted, "") << "the private audio server did not start";
     }
 
     TempFolder files;
     static inline TempFolder *folder = nullptr;
+    static inline std::string notStarted;
+    static inline bool skipped = false;
 };
 
 TEST_F(WithAudioServer, ReturnsWhenTheSoundHasBeenHeard)
@@ -200,10 +209,12 @@ TEST_F(WithAudioServer, AStalledServerLeavesNothingBehindAndPlaysNothingLate)
 {
     writeTone(files.path / "clearbox.wav", 0.5);
     const std::string dir = folder->path.string();
-    // Everything the sink plays from here is recorded; the stream that keeps it awake plays
+    // Everything the sink plays from here is recorded, in short fragments so that little is
+    // lost when the recorder is stopped; the stream that keeps PulseAudio's sink awake plays
     // only zeros, so any other sample is a sound.
-    ASSERT_TRUE(run("parec -d null.monitor --format=s16le --channels=1 --rate=8000 >" + dir +
-                    "/heard.raw & echo $! >" + dir + "/parec.pid"));
+    ASSERT_TRUE(run("parec -d null.monitor --format=s16le --channels=1 --rate=8000 "
+                    "--latency-msec=50 >" +
+                    dir + "/heard.raw & echo $! >" + dir + "/parec.pid"));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const auto threads = entriesIn("/proc/self/task");
     const auto descriptors = entriesIn("/proc/self/fd");
