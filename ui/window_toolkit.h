@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound_player.h"
 #include "toolkit.h"
 
 #include <array>
@@ -35,6 +36,8 @@ private:
     // What each label shows: the timer rewrites two captions ten times a second, nearly always
     // with the text they already show, and such a write need not reach the widget.
     std::array<std::string, LabelCount> shown_;
+    // Plays the sounds, on a worker of its own that goes with the window.
+    SoundPlayer sounds_;
 };
 
 } // namespace chromatta::ui
