@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace chromatta::measure {
@@ -116,9 +117,23 @@ double Clearings::clearOnce()
     return std::chrono::duration<double>(Clock::now() - pressed).count();
 }
 
+// The process's threads and descriptors. Qt's pooled threads (it converts and scales images on
+// them) come and go in their own time and are not counted.
+static std::pair<long, long> threadsAndDescriptors()
+{
+    long threads = 0;
+    std::error_code error;
+    for (const auto &task : fs::directory_iterator("/proc/self/task", error)) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        threads += name != "Thread (pooled)";
+    }
+    return {threads, entriesIn("/proc/self/fd")};
+}
+
 void Clearings::run(int count, const char *label)
 {
-    const long descriptors = entriesIn("/proc/self/fd"), threads = entriesIn("/proc/self/task");
+    const auto [threads, descriptors] = threadsAndDescriptors();
     std::vector<double> holds;
     for (int i = 0; i < count; ++i) {
         holds.push_back(clearOnce());
@@ -131,8 +146,9 @@ void Clearings::run(int count, const char *label)
                 "max %.3f\n",
                 label, count, soundSeconds_, median, (median - soundSeconds_) * 1000,
                 sorted.front(), sorted.back());
+    const auto [threadsAfter, descriptorsAfter] = threadsAndDescriptors();
     std::printf("  descriptors %ld -> %ld, threads %ld -> %ld; each hold (ms) [", descriptors,
-                entriesIn("/proc/self/fd"), threads, entriesIn("/proc/self/task"));
+                descriptorsAfter, threads, threadsAfter);
     for (std::size_t i = 0; i < holds.size(); ++i)
         std::printf("%s%.0f", i ? " " : "", holds[i] * 1000);
     std::printf("]\n");
