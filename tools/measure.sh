@@ -10,6 +10,9 @@
 #   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
 #   frame:     one frame during a collapse: a tick, the new frame rendered, painted and handed to
 #              the X server (bench/frame_bench.cpp on the xcb platform)
+#   sound:     a clearing's hold against the sound's length on a private PipeWire and PulseAudio,
+#              and descriptors and threads before and after 20 clearings under a thread shortage,
+#              an address-space limit and a server that never answers (tools/measure/sound_hold.sh)
 # The same figures for bare-window, a bare Qt window of the same size (also with an empty 100 ms
 # timer, and with one that repaints it ten times a second), show what any Qt program costs here.
 # Usage: tools/measure.sh [RUNS]   (default 7)
@@ -21,7 +24,7 @@ tools/install-deps.sh --measure
 build="build-tools"
 cmake --preset tools >/dev/null
 cmake --build "$build" --target chromatta-zududo first-frame bare-window collapse-ticks frame_bench \
-    >/dev/null
+    clearing-hold >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
 probe="$PWD/$build/tools/measure/first-frame"
 bare="$PWD/$build/tools/measure/bare-window"
@@ -134,3 +137,6 @@ frames=$(QT_QPA_PLATFORM=xcb "$build/bench/frame_bench" --benchmark_filter=Frame
     --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
     awk '/_median/ {print $2, $3}')
 echo "one frame during a collapse (tick, render, paint, hand to X): median of 5 runs $frames"
+
+echo "sound (clearbox.wav, on Qt's offscreen platform):"
+tools/measure/sound_hold.sh "$build/tools/measure/clearing-hold"

@@ -1,139 +1,173 @@
+// The sound player: the game's thread hands each sound to the one worker and waits for it.
 #include "sound_player.h"
 
+#include "server_playback.h"
 #include "sound_source.h"
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
-#include <future>
-#include <memory>
-#include <thread>
+#include <mutex>
+#include <optional>
 #include <utility>
-
-#include <pulse/channelmap.h>
-#include <pulse/simple.h>
 
 namespace chromatta::ui {
 
 namespace {
 
-// Set while a worker is talking to the server. A server that stopped answering holds that one
-// worker; the sounds meanwhile are silent, not queued to play all at once, late, when it wakes.
-std::atomic<bool> workerBusy {false};
+using Clock = ServerPlayback::Clock;
 
-// How much the server is asked to hold ahead of what is heard. Short, so that a sound the game
-// has given up on has little left to play when a stalled server wakes.
-constexpr pa_usec_t ServerBufferUsec = 200'000;
+// How long a sound waits for the worker to finish with the last one (closing its connection
+// takes a moment) before it goes on silently: a worker held past its deadline is left to come
+// back, and the next sound tries again.
+constexpr auto WorkerBusyWait = std::chrono::milliseconds(250);
 
-// Everything a worker touches: the game may stop waiting for it (or exit) at any moment.
-struct Playback
+// How long the window's closing waits for the worker to come back before it leaves it behind.
+constexpr auto WorkerExitWait = std::chrono::seconds(1);
+
+struct Job
 {
     std::unique_ptr<SoundSource> source;
+    sf_count_t frames = 0;
     std::string streamName;
-    sf_count_t framesToPlay = 0;
-    std::shared_ptr<std::atomic<bool>> givenUp;
-    std::promise<void> heard;
+    Clock::time_point deadline;
+    std::uint64_t number = 0;
 };
 
-void playToServer(Playback &playback) noexcept
-{
-    SoundSource &source = *playback.source;
-    const pa_sample_spec format {PA_SAMPLE_S16NE, source.rate(), source.channels()};
-    // The server refuses seven channels or more without a map; the WAVE order is the one such
-    // files are written in.
-    pa_channel_map map;
-    pa_channel_map_init_extend(&map, source.channels(), PA_CHANNEL_MAP_WAVEEX);
-    const auto unset = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer {
-        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(ServerBufferUsec, &format)), unset,
-        unset, unset};
-    pa_simple *stream = pa_simple_new(nullptr, "Chromatta Zududo", PA_STREAM_PLAYBACK, nullptr,
-                                      playback.streamName.c_str(), &format, &map, &buffer, nullptr);
-    if (stream == nullptr)
-        return; // no audio server: silence
+} // namespace
 
-    // Written as decoded, and only while the game still waits: a server that was stalled past
-    // the game's patience plays nothing of this sound when it wakes.
-    bool whole = true;
-    for (sf_count_t written = 0; written < playback.framesToPlay;) {
-        const std::span<const std::int16_t> chunk = source.next();
-        if (chunk.empty())
-            break;
-        const auto frames =
-            std::min<sf_count_t>(static_cast<sf_count_t>(chunk.size() / source.channels()),
-                                 playback.framesToPlay - written);
-        if (playback.givenUp->load() ||
-            pa_simple_write(stream, chunk.data(),
-                            static_cast<std::size_t>(frames) * source.channels() *
-                                sizeof(std::int16_t),
-                            nullptr) != 0) {
-            whole = false;
-            break;
-        }
-        written += frames;
+struct SoundPlayer::Shared
+{
+    std::mutex mutex;
+    std::condition_variable changed; // a job posted, a job finished, quitting, the worker gone
+    std::optional<Job> waiting; // posted, not yet taken by the worker
+    std::uint64_t posted = 0; // the number of the last job posted
+    std::uint64_t finished = 0; // the last job the game need not wait for any more
+    bool busy = false; // the worker is on a job, until it has closed everything of it
+    bool quitting = false;
+    bool exited = false;
+
+    void finish(std::uint64_t number)
+    {
+        const std::lock_guard lock(mutex);
+        finished = std::max(finished, number);
+        changed.notify_all();
     }
-    if (whole && !playback.givenUp->load())
-        pa_simple_drain(stream, nullptr);
-    pa_simple_free(stream);
+};
+
+namespace {
+
+void playJob(SoundPlayer::Shared &shared, Job &job)
+{
+    if (Clock::now() >= job.deadline)
+        return; // the game has stopped waiting for it
+    const std::uint64_t number = job.number;
+    playThroughServer({*job.source, job.frames, job.streamName, job.deadline, [&shared, number] {
+                           shared.finish(number);
+                       }});
 }
 
-void work(Playback playback) noexcept
+// The worker: sleeps until a sound comes, plays it, and frees everything of it before the next.
+void work(std::shared_ptr<SoundPlayer::Shared> shared) noexcept
 {
-    playToServer(playback);
-    playback.source.reset(); // the file and its descriptor, before the next worker may start
-    workerBusy.store(false);
-    try {
-        playback.heard.set_value();
-    } catch (...) {
-        // a promise set once cannot fail; nothing may leave a thread anyway
+    std::unique_lock lock(shared->mutex);
+    for (;;) {
+        shared->changed.wait(lock, [&] { return shared->waiting || shared->quitting; });
+        if (!shared->waiting)
+            break;
+        Job job = std::move(*shared->waiting);
+        shared->waiting.reset();
+        shared->busy = true;
+        lock.unlock();
+        playJob(*shared, job);
+        job.source.reset(); // the file and its descriptor
+        lock.lock();
+        shared->busy = false;
+        shared->finished = std::max(shared->finished, job.number);
+        shared->changed.notify_all();
     }
-}
-
-void play(const std::string &path, const SoundLimits &limits)
-{
-    std::unique_ptr<SoundSource> source = SoundSource::open(path);
-    if (!source)
-        return;
-
-    const auto rate = static_cast<double>(source->rate());
-    const auto mostFrames =
-        static_cast<sf_count_t>(std::chrono::duration<double>(limits.longest).count() * rate);
-    const sf_count_t frames = std::min(source->claimedFrames(), mostFrames);
-    const auto bound = std::chrono::duration_cast<std::chrono::milliseconds>(
-                           std::chrono::duration<double>(static_cast<double>(frames) / rate)) +
-        limits.hungServerMargin;
-
-    Playback playback {std::move(source),
-                       std::filesystem::path(path).filename().string(),
-                       frames,
-                       std::make_shared<std::atomic<bool>>(false),
-                       {}};
-    const std::shared_ptr<std::atomic<bool>> givenUp = playback.givenUp;
-    std::future<void> done = playback.heard.get_future();
-
-    if (workerBusy.exchange(true))
-        return; // the last sound's worker is still stuck on the server
-    try {
-        std::thread(work, std::move(playback)).detach();
-    } catch (...) {
-        workerBusy.store(false);
-        return; // no thread to be had: the game goes on silently
-    }
-    // The game's thread waits here, handling nothing, as long as the sound plays; a server that
-    // stopped answering is given up on after the bound, and its worker told to play no more.
-    if (done.wait_for(bound) != std::future_status::ready)
-        givenUp->store(true);
+    shared->exited = true;
+    shared->changed.notify_all();
 }
 
 } // namespace
 
-void playWaveToEnd(const std::string &path, const SoundLimits &limits) noexcept
+SoundPlayer::SoundPlayer(SoundLimits limits)
+    : limits_(limits)
+    , shared_(std::make_shared<Shared>())
+{ }
+
+SoundPlayer::~SoundPlayer()
+{
+    if (!worker_.joinable())
+        return;
+    bool back = false;
+    {
+        std::unique_lock lock(shared_->mutex);
+        shared_->quitting = true;
+        shared_->waiting.reset();
+        shared_->changed.notify_all();
+        back = shared_->changed.wait_for(lock, WorkerExitWait, [&] { return shared_->exited; });
+    }
+    // A worker that did not come back keeps what it shares alive by itself; the process's end
+    // ends it.
+    if (back)
+        worker_.join();
+    else
+        worker_.detach();
+}
+
+bool SoundPlayer::startWorker()
+{
+    if (worker_.joinable())
+        return true;
+    try {
+        worker_ = std::thread(work, shared_);
+        return true;
+    } catch (...) {
+        return false; // no thread to be had now: this sound is silent, the next one tries again
+    }
+}
+
+void SoundPlayer::play(const std::string &path)
+{
+    const Clock::time_point start = Clock::now();
+    std::unique_ptr<SoundSource> source = SoundSource::open(path);
+    if (!source)
+        return;
+    const auto rate = static_cast<double>(source->rate());
+    const auto mostFrames =
+        static_cast<sf_count_t>(std::chrono::duration<double>(limits_.longest).count() * rate);
+    const sf_count_t frames = std::min(source->claimedFrames(), mostFrames);
+    const Clock::time_point deadline = start +
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+            static_cast<double>(frames) / rate)) +
+        limits_.hungServerMargin;
+    if (!startWorker())
+        return;
+
+    std::unique_lock lock(shared_->mutex);
+    const auto idle = [&] {
+        return !shared_->busy && !shared_->waiting;
+    };
+    if (!shared_->changed.wait_until(lock, std::min(start + WorkerBusyWait, deadline), idle))
+        return;
+    const std::uint64_t number = ++shared_->posted;
+    shared_->waiting = Job {std::move(source), frames,
+                            std::filesystem::path(path).filename().string(), deadline, number};
+    shared_->changed.notify_all();
+    // The game's thread waits here, handling nothing, as long as the sound plays; the worker
+    // writes nothing past the same deadline.
+    shared_->changed.wait_until(lock, deadline, [&] { return shared_->finished >= number; });
+}
+
+void SoundPlayer::playToEnd(const std::string &path) noexcept
 {
     try {
-        play(path, limits);
+        play(path);
     } catch (...) {
-        // out of memory or threads: the game goes on without this sound
+        // out of memory: the game goes on without this sound
     }
 }
 

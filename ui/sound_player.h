@@ -1,7 +1,11 @@
+// The game's sound player: plays a sound file to its end on a worker thread of its own while
+// the game's thread waits, never longer than the limits.
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace chromatta::ui {
 
@@ -17,9 +21,32 @@ struct SoundLimits
     std::chrono::milliseconds hungServerMargin {3000};
 };
 
-// Plays a sound file and returns when it has been heard. A missing file, one that is not a
-// sound, or no audio server is silent and returns at once; a file that fails part way is silent
-// from there. Nothing it meets can throw out of it or hold the game longer than the limits.
-void playWaveToEnd(const std::string &path, const SoundLimits &limits = {}) noexcept;
+// Owned by the game's window. One worker thread, started with the first sound (and again with a
+// later one if no thread could be had), plays every sound; it sleeps while there is none.
+class SoundPlayer
+{
+public:
+    explicit SoundPlayer(SoundLimits limits = {});
+    // Joins the worker, which has finished with any sound the game waited for.
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer &) = delete;
+    SoundPlayer &operator=(const SoundPlayer &) = delete;
+
+    // Plays a sound file and returns when it has been heard. A missing file, one that is not a
+    // sound, or no audio server is silent and returns at once; a file that fails part way is
+    // silent from there. Nothing it meets can throw out of it or hold the game longer than the
+    // limits: the sound's length (at most `longest`) and the margin.
+    void playToEnd(const std::string &path) noexcept;
+
+    struct Shared; // what the worker and the game's thread share
+
+private:
+    void play(const std::string &path);
+    bool startWorker();
+
+    SoundLimits limits_;
+    std::shared_ptr<Shared> shared_;
+    std::thread worker_;
+};
 
 } // namespace chromatta::ui

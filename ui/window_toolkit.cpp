@@ -2,7 +2,6 @@
 #include "window_toolkit.h"
 
 #include "board_surface.h"
-#include "sound_player.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,7 +61,7 @@ void WindowToolkit::messageBox(std::string_view prompt, std::string_view title)
 
 void WindowToolkit::playSoundToEnd(const std::string &path)
 {
-    playWaveToEnd(path);
+    sounds_.playToEnd(path);
 }
 
 std::string WindowToolkit::programFolder() const

@@ -1,6 +1,7 @@
 // The toolkit of the main window: the rules' requests done with its Qt controls.
 #pragma once
 
+#include "sound_player.h"
 #include "toolkit.h"
 
 #include <array>
@@ -32,6 +33,8 @@ private:
     QWidget &window_;
     BoardSurface &surface_;
     LabelWidgets labels_;
+    // Plays the sounds, on a worker of its own that goes with the window.
+    SoundPlayer sounds_;
 };
 
 } // namespace chromatta::ui

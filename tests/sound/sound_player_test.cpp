@@ -1,23 +1,33 @@
-// The sound player against a real PulseAudio server (a private one with a null sink), against
-// no server and against a server that never answers.
+// The sound player against a real audio server (a private one with a null sink, PipeWire's or
+// PulseAudio), against no server and against a server that never answers.
+#include "skip_status.h"
 #include "sound_player.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -50,10 +60,12 @@ void writeTone(const fs::path &path, double seconds, int rate = 22050, int chann
     sf_close(file);
 }
 
-double secondsToPlay(const fs::path &path, const chromatta::ui::SoundLimits &limits = {})
+using chromatta::ui::SoundPlayer;
+
+double secondsToPlay(SoundPlayer &player, const fs::path &path)
 {
     const auto start = std::chrono::steady_clock::now();
-    chromatta::ui::playWaveToEnd(path.string(), limits);
+    player.playToEnd(path.string());
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -67,40 +79,45 @@ bool run(const std::string &command)
     return std::system(command.c_str()) == 0;
 }
 
-// A private PulseAudio with a null sink, started once for the suite.
+// What a command prints, and whether it succeeded.
+std::pair<std::string, int> output(const std::string &command)
+{
+    std::string printed;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return {"cannot run " + command, -1};
+    std::array<char, 4096> buffer;
+    for (std::size_t got; (got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        printed.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    return {printed, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// A private audio server of the kind the machine has (PipeWire's or PulseAudio), with a null
+// sink, started once for the suite and stopped with it (or with the process, if it dies).
 class WithAudioServer : public testing::Test
 {
 protected:
+    static std::string serverScript(const std::string &action)
+    {
+        return std::string(CHROMATTA_AUDIO_SERVER_SCRIPT) + " " + action + " " +
+            folder->path.string();
+    }
+
     static void SetUpTestSuite()
     {
-        if (!run("command -v pulseaudio >/dev/null && command -v pacat >/dev/null"))
-            return;
         folder = new TempFolder;
-        const std::string dir = folder->path.string();
-        // Root is refused a per-user server unless --system=false says so; its warnings are
-        // expected and go to a log beside it.
-        run("HOME=" + dir + " XDG_RUNTIME_DIR=" + dir +
-            " pulseaudio --system=false -n --daemonize=no --exit-idle-time=-1"
-            " --use-pid-file=no -L module-null-sink -L 'module-native-protocol-unix socket=" +
-            dir + "/native auth-anonymous=1' >" + dir + "/log 2>&1 & echo $! >" + dir +
-            "/server.pid");
-        for (int i = 0; i < 100 && !fs::exists(folder->path / "native"); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        auto [printed, status] =
+            output(serverScript("start") + " " + std::to_string(getpid()) + " 2>&1");
+        if (status != 0)
+            notStarted = "exit status " + std::to_string(status) + ": " + printed;
+        skipped = status == 77;
         useServer(folder->path / "native");
-        // An idle null sink adds about two seconds to every drain; one low-latency stream kept
-        // running holds it awake, and needs a moment before timings mean anything.
-        run("pacat --latency-msec=20 /dev/zero & echo $! >" + dir + "/pacat.pid");
-        std::this_thread::sleep_for(std::chrono::seconds(2));
     }
 
     static void TearDownTestSuite()
     {
-        if (folder == nullptr)
-            return;
-        // A test that failed may have left the server stopped, or a recorder running.
-        run("cd " + folder->path.string() +
-            " && kill -CONT $(cat server.pid) && kill $(cat *.pid) 2>/dev/null");
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        run(serverScript("stop"));
         unsetenv("PULSE_SERVER");
         delete folder;
         folder = nullptr;
@@ -108,14 +125,16 @@ protected:
 
     void SetUp() override
     {
-        if (folder == nullptr)
-            GTEST_SKIP() << "pulseaudio and pacat (Debian: pulseaudio, pulseaudio-utils) are "
-                            "needed for a real audio server";
-        ASSERT_TRUE(fs::exists(folder->path / "native")) << "pulseaudio did not start";
+        if (skipped)
+            GTEST_SKIP() << notStarted; // no audio server of either kind here
+        ASSERT_EQ(notStarted, "") << "the private audio server did not start";
     }
 
     TempFolder files;
+    SoundPlayer player;
     static inline TempFolder *folder = nullptr;
+    static inline std::string notStarted;
+    static inline bool skipped = false;
 };
 
 TEST_F(WithAudioServer, ReturnsWhenTheSoundHasBeenHeard)
@@ -125,7 +144,7 @@ TEST_F(WithAudioServer, ReturnsWhenTheSoundHasBeenHeard)
     writeTone(files.path / "mono.wav", 0.5);
     writeTone(files.path / "stereo.wav", 0.5, 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
     for (const char *name : {"mono.wav", "stereo.wav"}) {
-        const double took = secondsToPlay(files.path / name);
+        const double took = secondsToPlay(player, files.path / name);
         EXPECT_GE(took, 0.4) << name;
         EXPECT_LE(took, 1.5) << name;
     }
@@ -147,7 +166,7 @@ TEST_F(WithAudioServer, FilesThatCannotBePlayedAreSilentAndQuick)
 
     for (const char *name : {"missing.wav", "garbage.wav", "empty.wav", "header-cut.wav",
                              "data-cut.wav", "clearbox.wav"}) {
-        EXPECT_LT(secondsToPlay(dir / name), 1.5) << name;
+        EXPECT_LT(secondsToPlay(player, dir / name), 1.5) << name;
     }
 }
 
@@ -166,23 +185,24 @@ TEST_F(WithAudioServer, HostileFilesNeitherCrashNorHoldTheGame)
         lying.seekp(21);
         lying.put(low).write("\xff\xff\xff\xff", 4);
     }
-    EXPECT_LT(secondsToPlay(dir / "clearbox.wav"), 3.0);
+    EXPECT_LT(secondsToPlay(player, dir / "clearbox.wav"), 3.0);
 
     // A long file is cut off at the ceiling (lowered here from ten seconds to one).
     writeTone(dir / "long.wav", 4.0);
-    const double cut = secondsToPlay(dir / "long.wav", {std::chrono::seconds(1)});
+    SoundPlayer cutting({std::chrono::seconds(1)});
+    const double cut = secondsToPlay(cutting, dir / "long.wav");
     EXPECT_GE(cut, 0.8);
     EXPECT_LE(cut, 2.5);
 
     // A pipe in the sound's place, with no writer: opening it must not wait for one.
     ASSERT_EQ(mkfifo((dir / "win.wav").c_str(), 0600), 0);
-    EXPECT_LT(secondsToPlay(dir / "win.wav"), 1.5);
+    EXPECT_LT(secondsToPlay(player, dir / "win.wav"), 1.5);
 
     // Eight channels need a channel map, forty more than the server takes: both are heard.
     for (const int channels : {8, 40}) {
         const fs::path many = dir / ("channels-" + std::to_string(channels) + ".wav");
         writeTone(many, 0.5, 22050, channels);
-        const double took = secondsToPlay(many);
+        const double took = secondsToPlay(player, many);
         EXPECT_GE(took, 0.4) << channels;
         EXPECT_LE(took, 1.5) << channels;
     }
@@ -193,36 +213,44 @@ std::ptrdiff_t entriesIn(const fs::path &folder)
     return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
-// A server stopped (as by SIGSTOP) while the game plays several sounds: one worker waits on it
-// meanwhile, and once it runs again the threads and descriptors are back where they were and
-// none of the sounds the game gave up on is heard late.
-TEST_F(WithAudioServer, AStalledServerLeavesNothingBehindAndPlaysNothingLate)
+// Waits up to a second for the process's threads and descriptors to be as many as given.
+bool backTo(std::ptrdiff_t threads, std::ptrdiff_t descriptors)
+{
+    for (int i = 0; i < 20; ++i) {
+        if (entriesIn("/proc/self/task") == threads && entriesIn("/proc/self/fd") == descriptors)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+// A server stopped (as by SIGSTOP) while the game plays several sounds: each is given up on at
+// its bound, and the worker lets go of the server then, though it never answers: threads and
+// descriptors are back where they were while it is still stopped. Once it runs again, none of
+// the sounds the game gave up on is heard late.
+TEST_F(WithAudioServer, AStalledServerHoldsNothingPastTheBoundAndPlaysNothingLate)
 {
     writeTone(files.path / "clearbox.wav", 0.5);
+    SoundPlayer impatient({std::chrono::seconds(10), std::chrono::milliseconds(300)});
+    EXPECT_GE(secondsToPlay(impatient, files.path / "clearbox.wav"), 0.4); // its worker starts
     const std::string dir = folder->path.string();
-    // Everything the sink plays from here is recorded; the stream that keeps it awake plays
+    // Everything the sink plays from here is recorded, in short fragments so that little is
+    // lost when the recorder is stopped; the stream that keeps PulseAudio's sink awake plays
     // only zeros, so any other sample is a sound.
-    ASSERT_TRUE(run("parec -d null.monitor --format=s16le --channels=1 --rate=8000 >" + dir +
-                    "/heard.raw & echo $! >" + dir + "/parec.pid"));
+    ASSERT_TRUE(run("parec -d null.monitor --format=s16le --channels=1 --rate=8000 "
+                    "--latency-msec=50 >" +
+                    dir + "/heard.raw & echo $! >" + dir + "/parec.pid"));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const auto threads = entriesIn("/proc/self/task");
     const auto descriptors = entriesIn("/proc/self/fd");
 
     ASSERT_TRUE(run("kill -STOP $(cat " + dir + "/server.pid)"));
-    const chromatta::ui::SoundLimits impatient {std::chrono::seconds(10),
-                                                std::chrono::milliseconds(300)};
     for (int clearing = 0; clearing < 4; ++clearing)
-        EXPECT_LT(secondsToPlay(files.path / "clearbox.wav", impatient), 3.0) << clearing;
-    // The one worker, and the thread of its connection.
-    EXPECT_LE(entriesIn("/proc/self/task"), threads + 2);
+        EXPECT_LT(secondsToPlay(impatient, files.path / "clearbox.wav"), 3.0) << clearing;
+    EXPECT_TRUE(backTo(threads, descriptors))
+        << "threads " << threads << " -> " << entriesIn("/proc/self/task") << ", descriptors "
+        << descriptors << " -> " << entriesIn("/proc/self/fd");
     ASSERT_TRUE(run("kill -CONT $(cat " + dir + "/server.pid)"));
-
-    for (int i = 0; i < 100 &&
-         (entriesIn("/proc/self/task") != threads || entriesIn("/proc/self/fd") != descriptors);
-         ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(entriesIn("/proc/self/task"), threads);
-    EXPECT_EQ(entriesIn("/proc/self/fd"), descriptors);
 
     // Long enough for a sound started on waking to reach the recording.
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
@@ -234,12 +262,85 @@ TEST_F(WithAudioServer, AStalledServerLeavesNothingBehindAndPlaysNothingLate)
         << "a sound the game gave up on was played late";
 }
 
+// The threads of every process of this user: what RLIMIT_NPROC counts.
+long userThreads()
+{
+    long total = 0;
+    for (const auto &process : fs::directory_iterator("/proc")) {
+        const std::string name = process.path().filename().string();
+        std::ifstream status(process.path() / "status");
+        long uid = -1;
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("Uid:", 0) == 0)
+                uid = std::atol(line.c_str() + 4);
+            else if (line.rfind("Threads:", 0) == 0 && uid == long(getuid()) &&
+                     std::isdigit(static_cast<unsigned char>(name[0])))
+                total += std::atol(line.c_str() + 8);
+        }
+    }
+    return total;
+}
+
+// In a child process (as nobody when run as root, whom the limit does not bind): sounds while
+// the user can start only one more thread, then with threads to be had again. What went wrong,
+// or nothing.
+std::string starvedThenFed(const fs::path &sound)
+{
+    if (getuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0 ||
+         prctl(PR_SET_DUMPABLE, 1) != 0))
+        return "cannot become nobody";
+    std::string failures;
+    SoundPlayer player;
+    const auto threads = entriesIn("/proc/self/task"), descriptors = entriesIn("/proc/self/fd");
+    rlimit threadsToBeHad {};
+    getrlimit(RLIMIT_NPROC, &threadsToBeHad);
+    const rlimit oneMore {rlim_t(userThreads() + 1), threadsToBeHad.rlim_max};
+    if (setrlimit(RLIMIT_NPROC, &oneMore) != 0)
+        return "cannot limit threads";
+    // Heard, or silent if another of the user's processes took that thread: never held longer.
+    for (int clearing = 0; clearing < 3; ++clearing)
+        if (const double took = secondsToPlay(player, sound); took > 1.5)
+            failures += "held " + std::to_string(took) + " s while threads were short; ";
+    setrlimit(RLIMIT_NPROC, &threadsToBeHad);
+    if (const double took = secondsToPlay(player, sound); took < 0.4)
+        failures += "silent once threads could be had again; ";
+    if (!backTo(threads + 1, descriptors)) // the worker stays for the next sound
+        failures += "threads " + std::to_string(threads) + " -> " +
+            std::to_string(entriesIn("/proc/self/task")) + ", descriptors " +
+            std::to_string(descriptors) + " -> " + std::to_string(entriesIn("/proc/self/fd"));
+    return failures;
+}
+
+// Started with this argument and a sound file, the program runs starvedThenFed and prints what
+// went wrong. A process of its own: the audio library refuses to run in a forked copy of a
+// process that has used it.
+constexpr std::string_view StarvedThenFedArgument = "--starved-then-fed";
+
+// A clearing while threads are short neither holds the game nor silences it for good, and
+// leaves no thread or descriptor behind.
+TEST_F(WithAudioServer, AShortageOfThreadsPassesAndTheNextSoundIsHeard)
+{
+    writeTone(files.path / "clearbox.wav", 0.5);
+    if (getuid() == 0) { // the child is nobody: let it reach the server and the sound
+        fs::permissions(folder->path, fs::perms::all, fs::perm_options::add);
+        fs::permissions(folder->path / "native", fs::perms::all, fs::perm_options::add);
+        fs::permissions(files.path, fs::perms::all, fs::perm_options::add);
+    }
+    const auto [failures, status] =
+        output("/proc/" + std::to_string(getpid()) + "/exe " + std::string(StarvedThenFedArgument) +
+               " " + (files.path / "clearbox.wav").string());
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(failures, "");
+}
+
 TEST(WithoutAudioServer, AGoodFileIsSilentAndQuick)
 {
     TempFolder files;
     writeTone(files.path / "win.wav", 1.0);
     useServer(files.path / "no-server-here");
-    EXPECT_LT(secondsToPlay(files.path / "win.wav"), 1.5);
+    SoundPlayer player;
+    EXPECT_LT(secondsToPlay(player, files.path / "win.wav"), 1.5);
     unsetenv("PULSE_SERVER");
 }
 
@@ -256,12 +357,26 @@ TEST(WithHungAudioServer, TheWaitEndsAfterTheSoundAndAMargin)
     ASSERT_EQ(listen(listener, 4), 0); // connections queue up and are never accepted
 
     useServer(files.path / "hung");
-    const double took = secondsToPlay(files.path / "win.wav");
+    SoundPlayer player;
+    const auto descriptors = entriesIn("/proc/self/fd");
+    const double took = secondsToPlay(player, files.path / "win.wav");
     unsetenv("PULSE_SERVER");
-    // The player's own bound is the sound's length plus three seconds.
+    // The player's own bound is the sound's length plus three seconds; then its worker lets go
+    // of the connection the server still holds.
     EXPECT_GE(took, 3.0);
     EXPECT_LE(took, 6.0);
-    close(listener); // lets the worker left behind fail and finish
+    EXPECT_TRUE(backTo(entriesIn("/proc/self/task"), descriptors));
+    close(listener);
 }
 
 } // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && argv[1] == StarvedThenFedArgument) {
+        std::fputs(starvedThenFed(argv[2]).c_str(), stdout);
+        return 0;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return statusWithSkips(RUN_ALL_TESTS());
+}

@@ -317,8 +317,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     EXPECT_GE(ticks.size() - ticksBefore, 1u);
     EXPECT_LE(ticks.size() - ticksBefore, allowed);
 
-    // The sounds of that input may have been silent while the worker the game gave up on was
-    // still held; now that the server has let go, a clearing's sound reaches it again.
+    // The player let go of the hung server when it gave up on the sound; now that the server has
+    // let go too, a clearing's sound reaches it again.
     const int connections = server.connections();
     game().state().board = boardOf(TwoGreenGroups);
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));

@@ -1,0 +1,167 @@
+// Clearings in the real window for clearing-hold, and the counts it reads from /proc.
+#include "clearing_hold_probe.h"
+
+#include "board.h"
+#include "game.h"
+#include "main_window.h"
+
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace chromatta::measure {
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+long entriesIn(const char *folder)
+{
+    std::error_code error;
+    return long(std::distance(fs::directory_iterator(folder, error), fs::directory_iterator()));
+}
+
+// The first number after `key` in a /proc status file.
+long statusField(const fs::path &status, const std::string &key)
+{
+    std::ifstream in(status);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(key, 0) == 0)
+            return std::atol(line.c_str() + key.size());
+    return -1;
+}
+
+long long wakeups()
+{
+    long long total = 0;
+    std::error_code error;
+    for (const auto &task : fs::directory_iterator("/proc/self/task", error))
+        total += statusField(task.path() / "status", "voluntary_ctxt_switches:") +
+            statusField(task.path() / "status", "nonvoluntary_ctxt_switches:");
+    return total;
+}
+
+// Two greens side by side in the top row and no other group.
+Board twoGreens()
+{
+    Board board;
+    const char *const codes = "rby";
+    for (int row = 0; row < Board::Rows; ++row)
+        for (int column = 0; column < Board::Columns; ++column)
+            board.set(row, column,
+                      cellCodeFromChar(codes[(row + column) % 3]).value_or(CellCode::X));
+    board.set(0, 0, CellCode::g);
+    board.set(0, 1, CellCode::g);
+    return board;
+}
+
+} // namespace
+
+long userThreads()
+{
+    long total = 0;
+    std::error_code error;
+    for (const auto &process : fs::directory_iterator("/proc", error))
+        if (std::isdigit(static_cast<unsigned char>(process.path().filename().string()[0])) &&
+            statusField(process.path() / "status", "Uid:") == long(getuid()))
+            total += statusField(process.path() / "status", "Threads:");
+    return total;
+}
+
+long addressSpaceKb()
+{
+    return statusField("/proc/self/status", "VmSize:");
+}
+
+rlimit currentLimit(int resource)
+{
+    rlimit now {};
+    getrlimit(resource, &now);
+    return now;
+}
+
+Clearings::Clearings(ui::MainWindow &window, double soundSeconds)
+    : window_(window)
+    , soundSeconds_(soundSeconds)
+{ }
+
+void Clearings::settleFor(std::chrono::milliseconds span)
+{
+    QEventLoop loop;
+    QTimer::singleShot(span, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double Clearings::clearOnce()
+{
+    auto *dest = window_.findChild<QWidget *>(QStringLiteral("dest"));
+    window_.game().state().board = twoGreens();
+    // The drawn grid starts 2 px in and 5 px down the surface's inner area; cells are 47 x 48.
+    const QPoint first = dest->contentsRect().topLeft() + QPoint(2 + 23, 5 + 24);
+    QTest::mouseClick(dest, Qt::LeftButton, {}, first);
+    const auto pressed = Clock::now();
+    QTest::mouseClick(dest, Qt::LeftButton, {}, first + QPoint(47, 0)); // clears: the sound
+    return std::chrono::duration<double>(Clock::now() - pressed).count();
+}
+
+// The process's threads and descriptors. Qt's pooled threads (it converts and scales images on
+// them) come and go in their own time and are not counted.
+static std::pair<long, long> threadsAndDescriptors()
+{
+    long threads = 0;
+    std::error_code error;
+    for (const auto &task : fs::directory_iterator("/proc/self/task", error)) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        threads += name != "Thread (pooled)";
+    }
+    return {threads, entriesIn("/proc/self/fd")};
+}
+
+void Clearings::run(int count, const char *label)
+{
+    const auto [threads, descriptors] = threadsAndDescriptors();
+    std::vector<double> holds;
+    for (int i = 0; i < count; ++i) {
+        holds.push_back(clearOnce());
+        settleFor(std::chrono::milliseconds(300));
+    }
+    std::vector<double> sorted = holds;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    std::printf("%s: %d, sound %.3f s; hold (s) median %.3f (%+.0f ms over the sound), min %.3f, "
+                "max %.3f\n",
+                label, count, soundSeconds_, median, (median - soundSeconds_) * 1000,
+                sorted.front(), sorted.back());
+    const auto [threadsAfter, descriptorsAfter] = threadsAndDescriptors();
+    std::printf("  descriptors %ld -> %ld, threads %ld -> %ld; each hold (ms) [", descriptors,
+                descriptorsAfter, threads, threadsAfter);
+    for (std::size_t i = 0; i < holds.size(); ++i)
+        std::printf("%s%.0f", i ? " " : "", holds[i] * 1000);
+    std::printf("]\n");
+}
+
+void Clearings::countSettledWakeups()
+{
+    settleFor(std::chrono::seconds(2));
+    const long long before = wakeups();
+    settleFor(std::chrono::seconds(10));
+    std::printf("settled 10 s after the clearings: %lld wake-ups of all threads (the measuring "
+                "timer's own included)\n",
+                wakeups() - before);
+}
+
+} // namespace chromatta::measure
