@@ -2,7 +2,7 @@
 // that opens it, the links, and how it ends together with the game window.
 #include "about_window.h"
 #include "fonts.h"
-#include "skip_status.h"
+#include "support.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The sound player against a real audio server (a private one with a null sink, PipeWire's or
 // PulseAudio), against no server and against a server that never answers.
-#include "skip_status.h"
 #include "sound_player.h"
+#include "support.h"
 
 #include <algorithm>
 #include <array>
@@ -24,27 +24,13 @@
 #include <sndfile.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder of its own under /tmp: unix socket paths must stay short, so not the build tree.
-struct TempFolder
-{
-    TempFolder()
-    {
-        std::string pattern = "/tmp/chromatta-sound-XXXXXX";
-        path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
 
 void writeTone(const fs::path &path, double seconds, int rate = 22050, int channels = 1,
                int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16)
@@ -349,24 +335,20 @@ TEST(WithHungAudioServer, TheWaitEndsAfterTheSoundAndAMargin)
 {
     TempFolder files;
     writeTone(files.path / "win.wav", 0.5);
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    (files.path / "hung").string().copy(address.sun_path, sizeof address.sun_path - 1);
-    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0); // connections queue up and are never accepted
-
-    useServer(files.path / "hung");
+    SilentAudioServer server(true);
+    ASSERT_TRUE(server.listening());
     SoundPlayer player;
+    const auto threads = entriesIn("/proc/self/task");
     const auto descriptors = entriesIn("/proc/self/fd");
     const double took = secondsToPlay(player, files.path / "win.wav");
-    unsetenv("PULSE_SERVER");
-    // The player's own bound is the sound's length plus three seconds; then its worker lets go
-    // of the connection the server still holds.
+    // The player's own bound is the sound's length plus three seconds; its worker has let go of
+    // the connection by then, which the server, let go, no longer holds either.
     EXPECT_GE(took, 3.0);
     EXPECT_LE(took, 6.0);
-    EXPECT_TRUE(backTo(entriesIn("/proc/self/task"), descriptors));
-    close(listener);
+    server.release();
+    EXPECT_TRUE(backTo(threads + 1, descriptors)) // the worker stays for the next sound
+        << "threads " << threads << " -> " << entriesIn("/proc/self/task") << ", descriptors "
+        << descriptors << " -> " << entriesIn("/proc/self/fd");
 }
 
 } // namespace

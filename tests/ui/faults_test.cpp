@@ -7,6 +7,7 @@
 // The audio server they play to is a socket of theirs that takes connections and answers
 // nothing: a connection shows that the game found and read a sound, and holding it makes the
 // sound last as long as a hung server makes it.
+#include "support.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -57,83 +58,6 @@ fs::path programFolder()
 {
     return fs::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 }
-
-// A folder of its own under /tmp: a unix socket's path must stay short.
-struct TempFolder
-{
-    TempFolder()
-    {
-        std::string pattern = "/tmp/chromatta-faults-XXXXXX";
-        path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
-
-// An audio server's socket that accepts connections and never answers, as a frozen PulseAudio
-// does. While it holds, connections stay open and the game's wait runs to its bound; released,
-// it closes them, and every later one at once, which the client takes as no server.
-class SilentAudioServer
-{
-public:
-    explicit SilentAudioServer(bool hold, std::function<void()> onFirstConnection = {})
-        : holding_(hold)
-        , onFirstConnection_(std::move(onFirstConnection))
-    {
-        sockaddr_un address {};
-        address.sun_family = AF_UNIX;
-        (folder_.path / "native").string().copy(address.sun_path, sizeof address.sun_path - 1);
-        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        bound_ = bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-            listen(listener_, 8) == 0;
-        thread_ = std::thread([this] { serve(); });
-        setenv("PULSE_SERVER", ("unix:" + (folder_.path / "native").string()).c_str(), 1);
-    }
-    ~SilentAudioServer()
-    {
-        unsetenv("PULSE_SERVER");
-        stop_ = true;
-        thread_.join();
-        close(listener_);
-    }
-
-    bool listening() const { return bound_; }
-    int connections() const { return connections_; }
-    void release() { holding_ = false; }
-
-private:
-    void serve()
-    {
-        std::vector<int> held;
-        while (!stop_) {
-            pollfd waiting {listener_, POLLIN, 0};
-            if (poll(&waiting, 1, 20) > 0) {
-                const int connection = accept(listener_, nullptr, nullptr);
-                if (connection >= 0) {
-                    held.push_back(connection);
-                    if (++connections_ == 1 && onFirstConnection_)
-                        onFirstConnection_();
-                }
-            }
-            if (!holding_) {
-                for (const int connection : held)
-                    close(connection);
-                held.clear();
-            }
-        }
-        for (const int connection : held)
-            close(connection);
-    }
-
-    TempFolder folder_;
-    int listener_ = -1;
-    bool bound_ = false;
-    std::atomic<bool> holding_;
-    std::atomic<bool> stop_ = false;
-    std::atomic<int> connections_ = 0;
-    std::function<void()> onFirstConnection_;
-    std::thread thread_;
-};
 
 // The game's two sounds in the program's folder, as the install puts them; the tests then spoil
 // them as they need.

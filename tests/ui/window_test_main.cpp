@@ -1,5 +1,5 @@
 // The window tests' entry point: a QApplication on the offscreen platform unless one is chosen.
-#include "skip_status.h"
+#include "support.h"
 
 #include <QApplication>
 
