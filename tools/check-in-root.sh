@@ -44,6 +44,7 @@ make_base() {
     # Packages installed in the root must not start services on this machine.
     printf '#!/bin/sh\nexit 101\n' >"$base/usr/sbin/policy-rc.d"
     chmod 755 "$base/usr/sbin/policy-rc.d"
+    chmod 755 "$base"
     tar -C "$base" -cf "$tarball.new" .
     mv "$tarball.new" "$tarball"
     rm -rf "$base" "$base.log"
@@ -78,6 +79,8 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 tar -C "$root" -xf "$cache/$suite.tar"
+# mktemp made the folder for root alone; as the root of a system, every user must get through it.
+chmod 755 "$root"
 mount_in() { # TYPE SOURCE TARGET [OPTIONS]
     mkdir -p "$root/$3"
     mount -t "$1" ${4:+-o "$4"} "$2" "$root/$3"
