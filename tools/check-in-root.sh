@@ -95,9 +95,12 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 
 git clone -q "$PWD" "$root/root/chromatta-zududo"
 echo "Debian $suite root ($(cat "$root/etc/debian_version")): $command"
-status=0
+# In the background and waited for, so that an interruption ends the wait at once and the
+# clean-up ends what runs inside.
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -c "cd /root/chromatta-zududo && $command" || status=$?
+    bash -c "cd /root/chromatta-zududo && $command" </dev/null &
+status=0
+wait $! || status=$?
 echo "Debian $suite root: exit status $status"
 exit "$status"
