@@ -18,6 +18,14 @@ namespace {
 
 // The rules' chance, as the window's.
 Generator draws;
+WallClock wallClock;
+
+GameState withBoard(const Board &board)
+{
+    GameState state;
+    state.board = board;
+    return state;
+}
 
 // A one-box-wide snake that fills the board with yellow, walls of red between its turns:
 // the group the selection has the hardest time reaching in full.
@@ -36,20 +44,20 @@ Board snakeBoard()
 void BM_FillBoard(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
+    Game game(toolkit, draws, wallClock);
     for (auto _ : state)
-        game.FillBoard();
+        game.fillBoard();
 }
 BENCHMARK(BM_FillBoard);
 
 void growFrom(benchmark::State &state, const Board &board, int row, int column)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
+    Board seeded = board;
+    seeded.set(row, column, highlightedOf(board.at(row, column)));
     for (auto _ : state) {
-        game.state().board = board;
-        game.state().board.set(row, column, highlightedOf(board.at(row, column)));
-        game.GrowSelection();
+        Game game(toolkit, draws, wallClock, withBoard(seeded));
+        game.growSelection();
         benchmark::DoNotOptimize(game.state().selectionValue);
     }
 }
@@ -71,35 +79,34 @@ BENCHMARK(BM_GrowSelection_Snake);
 void BM_ClearGroupWithCollapse(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
-    Board board = boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'b')));
+    GameState start =
+        withBoard(boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'b'))));
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 3; column < 6; ++column)
-            board.set(row, column, CellCode::G);
+            start.board.set(row, column, CellCode::GreenHighlighted);
+    start.selectionValue = 21 * 21 * 500;
     for (auto _ : state) {
-        game.state().board = board;
-        game.state().selectionValue = 21 * 21 * 500;
-        game.ClearGroup();
+        Game game(toolkit, draws, wallClock, start);
+        game.clearGroup();
         if (toolkit.sounds().size() > 10000)
-            toolkit = RecordingToolkit();
+            toolkit.forgetEvents();
     }
 }
 BENCHMARK(BM_ClearGroupWithCollapse);
 
-void BM_Timer1_Timer_Settled(benchmark::State &state)
+void BM_Tick_Settled(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
-    game.Form_Load();
+    Game game(toolkit, draws, wallClock);
+    game.windowOpened();
     for (auto _ : state)
-        game.Timer1_Timer();
+        game.tick();
 }
-BENCHMARK(BM_Timer1_Timer_Settled);
+BENCHMARK(BM_Tick_Settled);
 
-void BM_Timer1_Timer_DuringCollapse(benchmark::State &state)
+void BM_Tick_DuringCollapse(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
     // Boxes stacked over gaps in every column and an empty column in the middle.
     std::vector<std::string> rows(Board::Rows);
     for (int row = 0; row < Board::Rows; ++row)
@@ -107,19 +114,19 @@ void BM_Timer1_Timer_DuringCollapse(benchmark::State &state)
             rows[row] += column == 6 || row % 2 == 1 ? 'X' : "bgry"[(row + column) % 4];
     const Board board = boardOf(rows);
     for (auto _ : state) {
-        game.state().board = board;
-        game.Timer1_Timer();
+        Game game(toolkit, draws, wallClock, withBoard(board));
+        game.tick();
     }
 }
-BENCHMARK(BM_Timer1_Timer_DuringCollapse);
+BENCHMARK(BM_Tick_DuringCollapse);
 
 void BM_DrawBoard(benchmark::State &state)
 {
     RecordingToolkit toolkit;
-    Game game(toolkit, draws);
-    game.Form_Load();
+    Game game(toolkit, draws, wallClock);
+    game.windowOpened();
     for (auto _ : state)
-        game.DrawBoard();
+        game.drawBoard();
 }
 BENCHMARK(BM_DrawBoard);
 

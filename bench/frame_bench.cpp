@@ -24,7 +24,7 @@ Board collapsingBoard(int shift)
         for (int column = 0; column < Board::Columns; ++column)
             board.set(row, column,
                       column == 6 || row % 2 == 1
-                          ? CellCode::X
+                          ? CellCode::Empty
                           : cellCodeFromChar("bgry"[(row + column + shift) % 4]).value());
     return board;
 }
@@ -47,7 +47,9 @@ void BM_FrameDuringCollapse(benchmark::State &state)
     const Board moving[2] = {collapsingBoard(0), collapsingBoard(1)};
     int turn = 0;
     for (auto _ : state) {
-        window->game().state().board = moving[turn ^= 1];
+        GameState next;
+        next.board = moving[turn ^= 1];
+        window->startFrom(next);
         tick(*window);
         surface->repaint();
     }

@@ -1,6 +1,17 @@
+// The pictures from the resources, at the screen's density, and the store of the box pictures.
 #include "picture_store.h"
 
 namespace chromatta::ui {
+
+namespace {
+
+// The resource name of each box picture, in the order of Holder: the box's letter on the board,
+// with "h" for the highlighted one.
+constexpr const char *BoxPictures[HolderCount] = {
+    "box-y", "box-r", "box-g", "box-b", "box-yh", "box-rh", "box-gh", "box-bh",
+};
+
+} // namespace
 
 QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
 {
@@ -19,12 +30,8 @@ const QPixmap &PictureStore::picture(Holder holder, qreal devicePixelRatio)
     // Decoded again only when the window moves to a screen of the other density.
     const Density wanted = devicePixelRatio > 1.0 ? TwoX : OneX;
     if (loaded_ != wanted) {
-        for (int i = 0; i < HolderCount; ++i) {
-            const auto name = nameOf(static_cast<Holder>(i));
-            pictures_[i] = loadPicture(QStringLiteral("box-") +
-                                           QString::fromLatin1(name.data(), qsizetype(name.size())),
-                                       devicePixelRatio);
-        }
+        for (int i = 0; i < HolderCount; ++i)
+            pictures_[i] = loadPicture(QLatin1String(BoxPictures[i]), devicePixelRatio);
         loaded_ = wanted;
     }
     return pictures_[static_cast<int>(holder)];

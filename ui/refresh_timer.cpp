@@ -1,3 +1,4 @@
+// The refresh timer: one single-shot QTimer armed for each point of the grid in turn.
 #include "refresh_timer.h"
 
 #include <QTimer>

@@ -85,13 +85,6 @@ protected:
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
     QLabel *levelUp() { return window->findChild<QLabel *>(QStringLiteral("Label3")); }
 
-    // Shows the points as the game would have them.
-    void setPoints(std::int64_t points)
-    {
-        game().state().points = points;
-        game().captions().setNumber(Label::Pts, points);
-    }
-
     // Counts the ticks of the window's timer, each with the moment it ran.
     std::vector<Clock::time_point> ticks;
     void countTicks()
@@ -124,7 +117,7 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
             std::ofstream(sound, std::ios::binary) << "RIFF? no, not a wave";
         else if (spoilt == "cut short") // inside its header
             std::ofstream(sound, std::ios::binary).write(wave.data(), 30);
-        game().state().board = boardOf(TwoGreenGroups);
+        goOnWithBoard(TwoGreenGroups);
         QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
         ASSERT_EQ(text("SelPts"), "2000");
         // The selected pair on screen first, so that the black below is the clearing's own.
@@ -146,7 +139,7 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
     // The same game with its sound in place does reach the server: what the count above shows.
     fs::remove_all(sound);
     std::ofstream(sound, std::ios::binary).write(wave.data(), std::ssize(wave));
-    game().state().board = boardOf(TwoGreenGroups);
+    goOnWithBoard(TwoGreenGroups);
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
     points += 2000;
@@ -158,7 +151,7 @@ TEST_F(SoundFiles, WithoutAnAudioServerTheClearingGoesOn)
 {
     TempFolder nothing;
     setenv("PULSE_SERVER", ("unix:" + (nothing.path / "native").string()).c_str(), 1);
-    game().state().board = boardOf(TwoGreenGroups);
+    goOnWithBoard(TwoGreenGroups);
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
     unsetenv("PULSE_SERVER");
@@ -173,8 +166,10 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
 {
     show();
     countTicks();
-    game().state().board = boardOf(TwoGreenGroups);
-    setPoints(208000);
+    goOnWith([](GameState &state) {
+        state.board = boardOf(TwoGreenGroups);
+        state.points = 208000;
+    });
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
     ASSERT_EQ(text("SelPts"), "2000");
 
@@ -213,7 +208,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     EXPECT_EQ(text("Pts"), "210000");
     EXPECT_EQ(text("SelPts"), "") << "a press was handled during the sound";
     EXPECT_EQ(text("lvl"), "1") << "the level-up was handled during the sound";
-    EXPECT_EQ(game().state().resetCount, 0) << "Reset was handled during the sound";
+    EXPECT_EQ(game().state().reshuffleCount, 0) << "Reset was handled during the sound";
 
     // In order: the three greens selected and cleared (4500 points), then the level-up, granted
     // at 214500, then Reset. Reset before the level-up would leave 189500, too few: refused.
@@ -227,7 +222,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
             }
     });
     boxCloser.start(50);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game().state().resetCount == 1; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game().state().reshuffleCount == 1; }, 10000));
     QTest::qWait(300); // a few more ticks, for the count below
     const auto watched = Clock::now() - soundOver;
     boxCloser.stop();
@@ -244,7 +239,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // The player let go of the hung server when it gave up on the sound; now that the server has
     // let go too, a clearing's sound reaches it again.
     const int connections = server.connections();
-    game().state().board = boardOf(TwoGreenGroups);
+    goOnWithBoard(TwoGreenGroups);
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
     EXPECT_GT(server.connections(), connections) << "sounds never came back";
@@ -290,7 +285,9 @@ TEST_F(QuitDuringLevelUpBox, TheProgramEndsCleanly)
 int clearOnce()
 {
     QPointer<MainWindow> window = new MainWindow;
-    window->game().state().board = boardOf(TwoGreenGroups);
+    GameState start;
+    start.board = boardOf(TwoGreenGroups);
+    window->startFrom(start);
     auto *dest = window->findChild<BoardSurface *>(QStringLiteral("dest"));
     const auto centre = [&](int column) {
         return dest->contentsRect().topLeft() +

@@ -46,7 +46,7 @@ TEST_F(StartUp, CountsOfTheDealtBoardThenNinetyOneBoxesAndTheCostAtTheFirstTick)
 TEST_F(Board, PressHighlightsTheGroupOnScreenAndASecondPressClearsIt)
 {
     show();
-    game().state().board = boardOf(GreenPairOnTop);
+    goOnWithBoard(GreenPairOnTop);
     waitForTick();
     QTest::qWait(50);
     const QImage before = onScreen();
@@ -76,7 +76,7 @@ TEST_F(Board, PressHighlightsTheGroupOnScreenAndASecondPressClearsIt)
 
 TEST_F(Board, SecondPressOfADoubleClickIsAPress)
 {
-    game().state().board = boardOf(GreenPairOnTop);
+    goOnWithBoard(GreenPairOnTop);
     QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
     const QPointF at = cellCentre(0, 1);
     QMouseEvent second(QEvent::MouseButtonDblClick, at, dest()->mapToGlobal(at), Qt::LeftButton,
@@ -120,7 +120,7 @@ TEST_F(Board, IdleTicksDoNotRepaintAnUnchangedBoard)
     counter.paints = 0;
 
     // A change still reaches the screen; nothing lies above the emptied cell to fall into it.
-    game().state().board.set(0, 3, CellCode::X);
+    goOnWith([](GameState &state) { state.board.set(0, 3, CellCode::Empty); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
     EXPECT_TRUE(allBlack(cell(onScreen(), 0, 3)));
     dest()->removeEventFilter(&counter);
@@ -129,7 +129,7 @@ TEST_F(Board, IdleTicksDoNotRepaintAnUnchangedBoard)
 TEST_F(Commands, RefusedLevelUpShowsTheBoxWhileTicksGoOnThenStartsOver)
 {
     show();
-    game().state().resetCount = 2; // ticks write 65000 from now on
+    goOnWith([](GameState &state) { state.reshuffleCount = 2; }); // ticks write 65000 from now on
     QMessageBox *box = nullptr;
     QString nmmcWhileOpen;
     QTimer::singleShot(0, [&] {
@@ -158,7 +158,7 @@ TEST_F(Commands, RefusedLevelUpShowsTheBoxWhileTicksGoOnThenStartsOver)
     EXPECT_EQ(nmmcWhileOpen, "65000") << "the timer stood still while the box was open";
     EXPECT_EQ(text("lvl"), "1");
     EXPECT_EQ(text("Pts"), "0");
-    EXPECT_EQ(game().state().resetCount, 0);
+    EXPECT_EQ(game().state().reshuffleCount, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return text("Nmmc") == "25000"; }, 2000));
 }
 

@@ -26,7 +26,7 @@
 namespace {
 
 using chromatta::Board;
-using chromatta::Label;
+using chromatta::GameState;
 using chromatta::ui::BoardSurface;
 using chromatta::ui::MainWindow;
 
@@ -67,7 +67,7 @@ public:
 
     void play()
     {
-        window_.game().state().board = greenPairOnTop();
+        goOnWith([](GameState &state) { state.board = greenPairOnTop(); });
         press(0, 1);
         check(text("SelPts") == "2000", "selecting the pair");
         press(0, 0);
@@ -84,8 +84,7 @@ public:
 
     void levelUpGranted()
     {
-        window_.game().state().points = 200000;
-        window_.game().captions().setNumber(Label::Pts, 200000);
+        goOnWith([](GameState &state) { state.points = 200000; });
         clickLevelUp();
         check(text("lvl") == "2", "the granted level-up");
     }
@@ -132,6 +131,13 @@ public:
     void quitLater() { QTimer::singleShot(0, action("mnuFileQuit"), &QAction::trigger); }
 
 private:
+    template<typename Change>
+    void goOnWith(Change change)
+    {
+        GameState state = window_.game().state();
+        change(state);
+        window_.startFrom(state);
+    }
     QString text(const char *label)
     {
         return window_.findChild<QLabel *>(QLatin1String(label))->text();

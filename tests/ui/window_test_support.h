@@ -41,8 +41,8 @@ inline bool allBlack(const QImage &image)
     return true;
 }
 
-// A main window as the program creates it (Form_Load has run), deleted after the test unless
-// it has closed itself.
+// A main window as the program creates it (the first board dealt), deleted after the test
+// unless it has closed itself.
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -54,7 +54,19 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    Game &game() { return window->game(); }
+    const Game &game() { return window->game(); }
+    // The window's game replaced by one that goes on from its record, changed by `change`.
+    template<typename Change>
+    void goOnWith(Change change)
+    {
+        GameState state = game().state();
+        change(state);
+        window->startFrom(state);
+    }
+    void goOnWithBoard(const std::vector<std::string> &rows)
+    {
+        goOnWith([&](GameState &state) { state.board = boardOf(rows); });
+    }
     BoardSurface *dest() { return window->findChild<BoardSurface *>(QStringLiteral("dest")); }
     QString text(const char *label)
     {

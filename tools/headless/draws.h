@@ -1,4 +1,5 @@
-// Draw sources for running the rules without the window: one seed's draws, and queued draws.
+// Draw sources and a clock for running the rules without the window: one seed's draws, queued
+// draws, a clock that always gives one number.
 #pragma once
 
 #include "random.h"
@@ -22,6 +23,20 @@ public:
 
 private:
     Generator generator_;
+};
+
+// A clock whose reseed number never changes, so that only the draws decide a game.
+class FixedClock final : public ReseedClock
+{
+public:
+    explicit FixedClock(std::int64_t number = 1)
+        : number_(number)
+    { }
+
+    std::int64_t reseedNumber() const override { return number_; }
+
+private:
+    std::int64_t number_;
 };
 
 // Hands out queued numbers first, then falls back to another source. Reseeds always go to the

@@ -3,8 +3,17 @@
 
 namespace chromatta {
 
-void RecordingToolkit::setCaption(Label, std::string_view)
+std::array<std::string, LabelCount> RecordingToolkit::designTexts()
 {
+    std::array<std::string, LabelCount> texts;
+    for (int i = 0; i < LabelCount; ++i)
+        texts[i] = Captions::designText(static_cast<Label>(i));
+    return texts;
+}
+
+void RecordingToolkit::setCaption(Label label, std::string_view text)
+{
+    captions_[static_cast<int>(label)] = text;
     ++captionWrites_;
 }
 

@@ -62,9 +62,9 @@ Board twoGreens()
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 0; column < Board::Columns; ++column)
             board.set(row, column,
-                      cellCodeFromChar(codes[(row + column) % 3]).value_or(CellCode::X));
-    board.set(0, 0, CellCode::g);
-    board.set(0, 1, CellCode::g);
+                      cellCodeFromChar(codes[(row + column) % 3]).value_or(CellCode::Empty));
+    board.set(0, 0, CellCode::Green);
+    board.set(0, 1, CellCode::Green);
     return board;
 }
 
@@ -108,7 +108,9 @@ void Clearings::settleFor(std::chrono::milliseconds span)
 double Clearings::clearOnce()
 {
     auto *dest = window_.findChild<QWidget *>(QStringLiteral("dest"));
-    window_.game().state().board = twoGreens();
+    GameState start;
+    start.board = twoGreens();
+    window_.startFrom(start);
     // The drawn grid starts 2 px in and 5 px down the surface's inner area; cells are 47 x 48.
     const QPoint first = dest->contentsRect().topLeft() + QPoint(2 + 23, 5 + 24);
     QTest::mouseClick(dest, Qt::LeftButton, {}, first);

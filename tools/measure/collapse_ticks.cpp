@@ -51,12 +51,12 @@ Board longSlide()
     Board board;
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 0; column < Board::Columns; ++column)
-            board.set(row, column, CellCode::X);
+            board.set(row, column, CellCode::Empty);
     for (int column = 0; column <= 10; ++column)
-        board.set(6, column, CellCode::g);
+        board.set(6, column, CellCode::Green);
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 11; column <= 12; ++column)
-            board.set(row, column, (row + column) % 2 ? CellCode::r : CellCode::b);
+            board.set(row, column, (row + column) % 2 ? CellCode::Red : CellCode::Violet);
     return board;
 }
 
@@ -115,7 +115,9 @@ std::optional<Parts> settledWindow()
     if (!parts.timer || !parts.timer1 || !parts.dest)
         return std::fprintf(stderr, "collapse-ticks: the window has no Timer1 or dest\n"),
                std::nullopt;
-    window->game().state().board = longSlide();
+    GameState slide;
+    slide.board = longSlide();
+    window->startFrom(slide);
     runFor(1234ms);
     if (!parts.timer->resting())
         return std::fprintf(stderr, "collapse-ticks: the timer never rested\n"), std::nullopt;

@@ -1,6 +1,8 @@
 // The script engine: a script's commands played through the rules, what a player sees printed.
 #include "script_engine.h"
 
+#include "board_geometry.h"
+#include "board_text.h"
 #include "draws.h"
 #include "game.h"
 #include "recording_toolkit.h"
@@ -10,6 +12,7 @@
 #include <istream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -100,6 +103,31 @@ std::string fileNameOf(const std::string &path)
 
 using Words = std::vector<std::string_view>;
 
+// The names the output gives the labels and the pictures, in the order of Label and Holder.
+// The script format is fixed, and these keys are part of it: they are the names the labels and
+// the picture holders had in the older program this game was first measured against, and this
+// table is the only place they live.
+struct OutputNames
+{
+    std::string_view labels[LabelCount];
+    std::string_view holders[HolderCount];
+};
+constexpr OutputNames Output = {
+    {"Pts", "lvl", "SelPts", "Nmmc", "NEXTLEVEL", "Label4", "Label6", "Label8", "Label10",
+     "Label12"},
+    {"y", "r", "g", "b", "yh", "rh", "gh", "bh"},
+};
+
+std::string_view outputName(Label label)
+{
+    return Output.labels[static_cast<int>(label)];
+}
+
+std::string_view outputName(Holder holder)
+{
+    return Output.holders[static_cast<int>(holder)];
+}
+
 std::unique_ptr<DrawSource> fallbackDraws(const ScriptOptions &options)
 {
     if (options.seed)
@@ -114,8 +142,8 @@ public:
         : out_(out)
         , fallback_(fallbackDraws(options))
         , queue_(*fallback_)
-        , game_(toolkit_, queue_)
     {
+        game_.emplace(toolkit_, queue_, clock_);
         toolkit_.onSound = [this](const std::string &path) {
             out_ << "sound: " << fileNameOf(path) << "\n";
         };
@@ -137,14 +165,14 @@ private:
     };
     static const Command commands[];
 
-    void load(const Words &) { game_.Form_Load(); }
+    void load(const Words &) { game_->windowOpened(); }
     void board(const Words &words);
     void draws(const Words &words);
     void press(const Words &words);
     void tick(const Words &words);
-    void reset(const Words &) { game_.mnuFileNew_Click(); }
+    void reset(const Words &) { game_->reshuffle(); }
     // The recording toolkit closes the message box with OK at once.
-    void levelUp(const Words &) { game_.Label3_Click(); }
+    void levelUp(const Words &) { game_->levelUpClicked(); }
     void random(const Words &words);
     void show(const Words &);
     void paints(const Words &);
@@ -152,8 +180,10 @@ private:
     std::ostream &out_;
     std::unique_ptr<DrawSource> fallback_;
     QueuedDraws queue_;
+    // The draws alone decide a game: the clock's reseeds go to the fallback, never to the queue.
+    FixedClock clock_;
     RecordingToolkit toolkit_;
-    Game game_;
+    std::optional<Game> game_;
 };
 
 constexpr std::size_t Unbounded = std::numeric_limits<std::size_t>::max();
@@ -180,20 +210,14 @@ void Session::run(const Words &words)
 
 void Session::board(const Words &words)
 {
-    Board board;
-    for (int row = 0; row < Board::Rows; ++row) {
-        const std::string_view text = words[1 + row];
-        if (text.size() != std::size_t(Board::Columns))
-            throw BadLine("board row " + std::to_string(row) + " is not 13 codes long");
-        for (int column = 0; column < Board::Columns; ++column) {
-            const auto code = cellCodeFromChar(text[column]);
-            if (!code)
-                throw BadLine("board row " + std::to_string(row) + " holds '" +
-                              echoed(text.substr(column, 1)) + "', not one of b g r y B G R Y X");
-            board.set(row, column, *code);
-        }
+    // The game goes on from its record with this board; the labels keep what they show.
+    GameState state = game_->state();
+    try {
+        state.board = boardOf(std::vector<std::string>(words.begin() + 1, words.end()));
+    } catch (const std::invalid_argument &bad) {
+        throw BadLine(bad.what());
     }
-    game_.state().board = board;
+    game_.emplace(toolkit_, queue_, clock_, state);
 }
 
 void Session::draws(const Words &words)
@@ -214,16 +238,16 @@ void Session::press(const Words &words)
 {
     const double x = parseNumber<double>(words[1]);
     const double y = parseNumber<double>(words[2]);
-    int button = LeftButton;
+    // Every button presses alike; the word is checked all the same.
     if (words.size() == 4) {
-        button = parseNumber<int>(words[3]);
-        if (button != LeftButton && button != RightButton && button != MiddleButton)
+        const int button = parseNumber<int>(words[3]);
+        if (button != 1 && button != 2 && button != 4)
             throw BadLine("button must be 1, 2 or 4: " + echoed(words[3]));
     }
     constexpr double largest = std::numeric_limits<float>::max();
     if (std::fabs(x) > largest || std::fabs(y) > largest)
         throw BadLine("position out of range");
-    game_.dest_MouseDown(button, 0, float(x), float(y));
+    game_->press(BoardGrid::cellUnder(x, y));
 }
 
 void Session::tick(const Words &words)
@@ -234,8 +258,8 @@ void Session::tick(const Words &words)
     // A tick that changed nothing is repeated identically by every further tick, so the rest
     // are skipped: a huge count never hangs.
     for (std::int64_t i = 0; i < count; ++i) {
-        game_.Timer1_Timer();
-        if (!game_.lastHandlerChangedAnything())
+        game_->tick();
+        if (!game_->lastHandlerChangedAnything())
             break;
     }
 }
@@ -244,22 +268,22 @@ void Session::random(const Words &words)
 {
     const int low = parseNumber<int>(words[1]);
     const int high = parseNumber<int>(words[2]);
-    out_ << "random: " << RandomInRange(queue_, low, high) << "\n";
+    out_ << "random: " << randomInRange(queue_, clock_, low, high) << "\n";
 }
 
 void Session::show(const Words &)
 {
-    const GameState &state = game_.state();
+    const GameState &state = game_->state();
     out_ << "board: ";
     for (int row = 0; row < Board::Rows; ++row)
         out_ << (row ? "/" : "") << state.board.rowText(row);
     out_ << "\ncaptions: ";
     for (int i = 0; i < LabelCount; ++i) {
         const auto label = static_cast<Label>(i);
-        out_ << (i ? "|" : "") << nameOf(label) << "=" << game_.captions().read(label);
+        out_ << (i ? "|" : "") << outputName(label) << "=" << toolkit_.caption(label);
     }
     out_ << "\nstate: points=" << state.points << " selectionValue=" << state.selectionValue
-         << " resetCount=" << state.resetCount << "\n";
+         << " resetCount=" << state.reshuffleCount << "\n";
 }
 
 void Session::paints(const Words &)
@@ -268,7 +292,7 @@ void Session::paints(const Words &)
         return;
     out_ << "clear\n";
     for (const auto &paint : toolkit_.paints()) {
-        out_ << "paint: " << nameOf(paint.holder) << " " << std::llround(paint.x) << " "
+        out_ << "paint: " << outputName(paint.holder) << " " << std::llround(paint.x) << " "
              << std::llround(paint.y) << " " << std::llround(paint.width) << " "
              << std::llround(paint.height) << "\n";
     }

@@ -12,24 +12,6 @@ namespace chromatta {
 
 namespace {
 
-int boxesOn(const Board &board)
-{
-    int boxes = 0;
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            boxes += isPlain(board.at(row, column)) || isHighlighted(board.at(row, column));
-    return boxes;
-}
-
-int highlightedOn(const Board &board)
-{
-    int count = 0;
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            count += isHighlighted(board.at(row, column));
-    return count;
-}
-
 // No box stands over an empty cell and no empty column stands left of a column with boxes.
 bool settled(const Board &board)
 {
@@ -37,10 +19,10 @@ bool settled(const Board &board)
     for (int column = 0; column < Board::Columns; ++column) {
         bool empty = true;
         for (int row = 0; row < Board::Rows; ++row) {
-            const bool box = board.at(row, column) != CellCode::X;
+            const bool box = board.at(row, column) != CellCode::Empty;
             empty = empty && !box;
-            if (row > 0 && board.at(row, column) == CellCode::X &&
-                board.at(row - 1, column) != CellCode::X)
+            if (row > 0 && board.at(row, column) == CellCode::Empty &&
+                board.at(row - 1, column) != CellCode::Empty)
                 return false;
         }
         if (!empty && emptyColumnSeen)
@@ -56,7 +38,7 @@ public:
     explicit Soak(std::uint64_t seed)
         : events_(seed)
         , draws_(seed ^ 0x5eed)
-        , game_(toolkit_, draws_)
+        , game_(toolkit_, draws_, clock_)
     { }
 
     SoakResult run(std::uint64_t count);
@@ -78,6 +60,7 @@ private:
 
     Generator events_;
     SeededDraws draws_;
+    FixedClock clock_;
     RecordingToolkit toolkit_;
     Game game_;
     std::size_t soundsBefore_ = 0;
@@ -87,7 +70,7 @@ private:
 
 SoakResult Soak::run(std::uint64_t count)
 {
-    game_.Form_Load();
+    game_.windowOpened();
     for (; result_.events < count && result_.failure.empty(); ++result_.events) {
         const double pick = uniform();
         const Event event = pick < 0.62 ? Event::Press
@@ -95,13 +78,13 @@ SoakResult Soak::run(std::uint64_t count)
             : pick < 0.98               ? Event::Reset
                                         : Event::LevelUp;
         const Board before = game_.state().board;
-        const int highlightedBefore = highlightedOn(before);
+        const int highlightedBefore = countBoxes(before).highlighted;
         soundsBefore_ = toolkit_.sounds().size();
         messagesBefore_ = toolkit_.messages().size();
         play(event);
         check(event, before, highlightedBefore);
         if (toolkit_.sounds().size() > 1000) // keep memory flat over long runs
-            toolkit_ = RecordingToolkit();
+            toolkit_.forgetEvents();
     }
     return result_;
 }
@@ -110,7 +93,6 @@ void Soak::play(Event event)
 {
     switch (event) {
     case Event::Press: {
-        const int button = (1 << below(3));
         const double where = uniform();
         double x = 0, y = 0;
         if (where < 0.75) { // inside a cell
@@ -123,17 +105,17 @@ void Soak::play(Event event)
             x = -200 + uniform() * 9700;
             y = -200 + uniform() * 5700;
         }
-        game_.dest_MouseDown(button, 0, float(x), float(y));
+        game_.press(BoardGrid::cellUnder(x, y));
         break;
     }
     case Event::Tick:
-        game_.Timer1_Timer();
+        game_.tick();
         break;
     case Event::Reset:
-        game_.mnuFileNew_Click();
+        game_.reshuffle();
         break;
     case Event::LevelUp:
-        game_.Label3_Click();
+        game_.levelUpClicked();
         break;
     }
 }
@@ -142,19 +124,20 @@ void Soak::check(Event event, const Board &before, int highlightedBefore)
 {
     if (!checkAlways())
         return;
-    const Captions &captions = game_.captions();
     const bool cleared = toolkit_.sounds().size() > soundsBefore_ &&
         toolkit_.sounds().back().ends_with("/clearbox.wav");
     const bool dealt = event == Event::LevelUp &&
         (toolkit_.sounds().size() > soundsBefore_ || toolkit_.messages().size() > messagesBefore_);
-    const int boxes = boxesOn(game_.state().board);
-    const int boxesBefore = boxesOn(before);
+    const int boxes = countBoxes(game_.state().board).all();
+    const int boxesBefore = countBoxes(before).all();
 
     if (cleared || dealt || event == Event::Reset) {
-        int counts = 0;
-        for (Label l : {Label::Label6, Label::Label8, Label::Label10, Label::Label12})
-            counts += int(captions.readNumber(l));
-        if (counts != boxes || captions.readNumber(Label::Label4) != counts) {
+        const auto shows = [this](Label label) {
+            return std::stoll(toolkit_.caption(label));
+        };
+        const auto counts = shows(Label::RedCount) + shows(Label::VioletCount) +
+            shows(Label::GreenCount) + shows(Label::YellowCount);
+        if (counts != boxes || shows(Label::BoxCount) != counts) {
             fail("the count labels disagree with the board");
             return;
         }
@@ -182,8 +165,10 @@ bool Soak::checkAlways()
         for (int column = 0; column < Board::Columns; ++column)
             if (!cellCodeFromChar(toChar(state.board.at(row, column))))
                 return fail("a cell holds something other than the nine codes");
-    if (game_.captions().read(Label::Pts) != std::to_string(state.points))
-        return fail("Pts does not show the points");
+    if (toolkit_.caption(Label::Points) != std::to_string(state.points))
+        return fail("the points label does not show the points");
+    if (toolkit_.caption(Label::Level) != std::to_string(state.level))
+        return fail("the level label does not show the level");
     return true;
 }
 
@@ -196,10 +181,10 @@ bool Soak::checkPress(int boxes, int boxesBefore, int highlightedBefore, bool cl
         return fail("a press without clearing changed the number of boxes");
     if (cleared)
         ++result_.clearings;
-    if (const int n = highlightedOn(state.board); n > 0) {
-        if (game_.captions().read(Label::SelPts) != std::to_string(state.selectionValue) ||
+    if (const int n = countBoxes(state.board).highlighted; n > 0) {
+        if (toolkit_.caption(Label::SelectionValue) != std::to_string(state.selectionValue) ||
             state.selectionValue != std::int64_t(n) * n * 500)
-            return fail("SelPts and selectionValue disagree with the highlighted group");
+            return fail("the selection value disagrees with the highlighted group");
     }
     return true;
 }
@@ -217,7 +202,7 @@ bool Soak::checkReset(int boxes, int boxesBefore)
 {
     if (boxes < boxesBefore)
         return fail("a reshuffle lost boxes");
-    if (highlightedOn(game_.state().board) != 0)
+    if (countBoxes(game_.state().board).highlighted != 0)
         return fail("a reshuffle left a highlight");
     return true;
 }
