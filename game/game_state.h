@@ -1,4 +1,4 @@
-// The record of one game: the board, the level, the points, the selection value, the reshuffles.
+// The record of one game: board, level, points, selection value and reshuffles, all numbers.
 #pragma once
 
 #include "board.h"

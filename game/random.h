@@ -1,4 +1,4 @@
-// The game's source of chance: the draw source and the clock it is given, randomInRange over them.
+// The game's source of chance: the draw source and the clock it is given, and randomInRange.
 #pragma once
 
 #include <array>

@@ -52,6 +52,8 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 // A transparent single-line label: only its text is painted, from the top of its box, and what
 // does not fit is cut off.
+// Every control keeps the object name of the window's design ("Pts", "dest", "Label3", ...):
+// the tests and the measuring probes look the controls up by it.
 template<typename LabelType = QLabel>
 LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
                     const QFont &font, Qt::Alignment horizontal = Qt::AlignLeft,

@@ -1,4 +1,4 @@
-// The main window's layout numbers that more than one place needs, in pixels; no Qt, so that the
+// The window's layout numbers that more than one place needs, in pixels; no Qt, so that the
 // measuring tools can use them too.
 #pragma once
 

@@ -3,6 +3,7 @@
 // --timer, an empty 100 ms timer like the game's; with --repaint as well, the timer repaints the
 // board on every tick, as the game's does while boxes move.
 #include "board_geometry.h"
+#include "window_layout.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -28,9 +29,11 @@ protected:
         constexpr int height = BoardGrid::pixels(BoardGrid::CellHeight);
         for (int column = 0; column < 13; ++column)
             for (int row = 0; row < 7; ++row)
-                painter.fillRect(1 + BoardGrid::pixels(BoardGrid::Left) + width * column,
-                                 1 + BoardGrid::pixels(BoardGrid::Top) + height * row, width - 2,
-                                 height - 2, QColor(200, 40, 40));
+                painter.fillRect(chromatta::WindowLayout::SurfaceFrame +
+                                     BoardGrid::pixels(BoardGrid::Left) + width * column,
+                                 chromatta::WindowLayout::SurfaceFrame +
+                                     BoardGrid::pixels(BoardGrid::Top) + height * row,
+                                 width - 2, height - 2, QColor(200, 40, 40));
     }
 };
 
@@ -44,9 +47,11 @@ int main(int argc, char **argv)
     window.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("Quit"));
     window.menuBar()->addMenu(QStringLiteral("&Help"));
     auto *client = new QWidget;
-    client->setFixedSize(633, 486);
+    using chromatta::WindowLayout;
+    client->setFixedSize(WindowLayout::ClientWidth, WindowLayout::ClientHeight);
     auto *board = new Boxes(client);
-    board->setGeometry(8, 112, 617, 350);
+    board->setGeometry(WindowLayout::SurfaceLeft, WindowLayout::SurfaceTop,
+                       WindowLayout::SurfaceWidth, WindowLayout::SurfaceHeight);
     window.setCentralWidget(client);
 
     QTimer timer;

@@ -16,6 +16,7 @@
 #include "clearing_hold_probe.h"
 #include "game.h"
 #include "main_window.h"
+#include "process_counts.h"
 
 #include <QApplication>
 #include <QTest>

@@ -4,6 +4,7 @@
 #include "board.h"
 #include "game.h"
 #include "main_window.h"
+#include "process_counts.h"
 
 #include <QEventLoop>
 #include <QTest>
@@ -27,22 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-long entriesIn(const char *folder)
-{
-    std::error_code error;
-    return long(std::distance(fs::directory_iterator(folder, error), fs::directory_iterator()));
-}
-
-// The first number after `key` in a /proc status file.
-long statusField(const fs::path &status, const std::string &key)
-{
-    std::ifstream in(status);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(key, 0) == 0)
-            return std::atol(line.c_str() + key.size());
-    return -1;
-}
 
 long long wakeups()
 {
@@ -69,17 +54,6 @@ Board twoGreens()
 }
 
 } // namespace
-
-long userThreads()
-{
-    long total = 0;
-    std::error_code error;
-    for (const auto &process : fs::directory_iterator("/proc", error))
-        if (std::isdigit(static_cast<unsigned char>(process.path().filename().string()[0])) &&
-            statusField(process.path() / "status", "Uid:") == long(getuid()))
-            total += statusField(process.path() / "status", "Threads:");
-    return total;
-}
 
 long addressSpaceKb()
 {

@@ -12,8 +12,6 @@ class MainWindow;
 
 namespace chromatta::measure {
 
-// The threads of every process of this user (what RLIMIT_NPROC counts).
-long userThreads();
 rlimit currentLimit(int resource);
 // The process's address space now, in KiB.
 long addressSpaceKb();

@@ -4,6 +4,7 @@
 //        first-frame --cells   (prints "ROW COLUMN X Y" for every cell: its centre in pixels of
 //                               the client area below the menu bar, where tools/measure.sh clicks)
 #include "board_geometry.h"
+#include "window_layout.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -22,18 +23,21 @@ extern char **environ;
 namespace {
 
 constexpr const char *title = "Chromatta Zududo";
-constexpr int clientHeight = 486; // below the menu bar
+using chromatta::WindowLayout;
+constexpr int clientHeight = WindowLayout::ClientHeight; // below the menu bar
 
-// The centre of a cell in pixels of the client area: the surface dest lies at (8, 112) of it,
-// its inner area 1 px further in, past the frame; the grid is the one the game draws.
+// The centre of a cell in pixels of the client area: the board surface's inner area starts past
+// its frame; the grid is the one the game draws.
 int cellCentreX(int column)
 {
-    return 8 + 1 + chromatta::BoardGrid::centrePixel(0, column).x;
+    return WindowLayout::SurfaceLeft + WindowLayout::SurfaceFrame +
+        chromatta::BoardGrid::centrePixel(0, column).x;
 }
 
 int cellCentreY(int row)
 {
-    return 112 + 1 + chromatta::BoardGrid::centrePixel(row, 0).y;
+    return WindowLayout::SurfaceTop + WindowLayout::SurfaceFrame +
+        chromatta::BoardGrid::centrePixel(row, 0).y;
 }
 
 Window findWindow(Display *display, Window window)
