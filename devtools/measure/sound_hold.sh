@@ -3,7 +3,7 @@
 # clearbox.wav, on a private PipeWire and a private PulseAudio (each skipped when not installed),
 # and the descriptors and threads before and after 20 clearings under each fault the player must
 # survive: a thread shortage, an address-space limit and a server that never answers.
-# Usage: tools/measure/sound_hold.sh PROGRAM   (PROGRAM: a built clearing-hold)
+# Usage: devtools/measure/sound_hold.sh PROGRAM   (PROGRAM: a built clearing-hold)
 # Runs on Qt's offscreen platform: the sound's path does not depend on the display.
 set -uo pipefail
 hold=$(realpath "$1")
