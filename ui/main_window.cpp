@@ -52,7 +52,7 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 // A transparent single-line label: only its text is painted, from the top of its box, and what
 // does not fit is cut off.
-// Every control keeps the object name of the window's design ("Pts", "dest", "Label3", ...):
+// Every control keeps the object name of the window's design ("points", "board", "levelUp", ...):
 // the tests and the measuring probes look the controls up by it.
 template<typename LabelType = QLabel>
 LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
@@ -96,7 +96,7 @@ MainWindow::MainWindow()
 {
     installFontSubstitutes();
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("main"));
+    setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Chromatta Zududo"));
     setWindowIcon(applicationIcon());
     // A fixed single border: minimize and close, no maximize.
@@ -152,7 +152,7 @@ QWidget *MainWindow::buildClientArea()
     buildColourCounts(client);
 
     surface_ = new BoardSurface(pictures_, client);
-    surface_->setObjectName(QStringLiteral("dest"));
+    surface_->setObjectName(QStringLiteral("board"));
     surface_->setGeometry(WindowLayout::SurfaceLeft, WindowLayout::SurfaceTop,
                           WindowLayout::SurfaceWidth, WindowLayout::SurfaceHeight);
 
@@ -164,37 +164,38 @@ QWidget *MainWindow::buildClientArea()
 void MainWindow::buildScoreLabels(QWidget *client)
 {
     labels_[int(Label::Points)] = addLabel(
-        client, "Pts", twips(120, 45, 4635, 375), designText(Label::Points),
+        client, "points", twips(120, 45, 4635, 375), designText(Label::Points),
         designFont(QStringLiteral("Verdana"), 18, true), Qt::AlignHCenter, QColor(192, 64, 0));
-    auto *levelUp = addLabel<ClickLabel>(client, "Label3", twips(7080, 120, 2355, 570),
+    auto *levelUp = addLabel<ClickLabel>(client, "levelUp", twips(7080, 120, 2355, 570),
                                          QStringLiteral("LEVEL UP"),
                                          designFont(QStringLiteral("Arial Black"), 20.25, true));
     connect(levelUp, &ClickLabel::clicked, this, [this] { handle(&Game::levelUpClicked); });
-    labels_[int(Label::NextLevelThreshold)] = addLabel(
-        client, "NEXTLEVEL", twips(0, 480, 5055, 255), designText(Label::NextLevelThreshold),
-        designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
+    labels_[int(Label::NextLevelThreshold)] =
+        addLabel(client, "nextLevelThreshold", twips(0, 480, 5055, 255),
+                 designText(Label::NextLevelThreshold),
+                 designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
 }
 
 // The swatches and the count of each colour, in one row over the blue band.
 void MainWindow::buildColourCounts(QWidget *client)
 {
     const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
-    addPicture(client, "Image2", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
+    addPicture(client, "redSwatch", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
     labels_[int(Label::RedCount)] =
-        addLabel(client, "Label6", twips(960, 960, 795, 435), designText(Label::RedCount), count);
-    addPicture(client, "Image3", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
-    labels_[int(Label::VioletCount)] = addLabel(client, "Label8", twips(2760, 960, 795, 435),
+        addLabel(client, "redCount", twips(960, 960, 795, 435), designText(Label::RedCount), count);
+    addPicture(client, "violetSwatch", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
+    labels_[int(Label::VioletCount)] = addLabel(client, "violetCount", twips(2760, 960, 795, 435),
                                                 designText(Label::VioletCount), count);
-    addPicture(client, "Image4", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
-    labels_[int(Label::GreenCount)] = addLabel(client, "Label10", twips(4560, 960, 795, 435),
+    addPicture(client, "greenSwatch", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
+    labels_[int(Label::GreenCount)] = addLabel(client, "greenCount", twips(4560, 960, 795, 435),
                                                designText(Label::GreenCount), count);
-    addPicture(client, "Image5", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
-    labels_[int(Label::YellowCount)] = addLabel(client, "Label12", twips(6240, 960, 795, 435),
+    addPicture(client, "yellowSwatch", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
+    labels_[int(Label::YellowCount)] = addLabel(client, "yellowCount", twips(6240, 960, 795, 435),
                                                 designText(Label::YellowCount), count);
 
     // The total of the counts is kept but never shown; it also lies under the board.
     QLabel *total =
-        addLabel(client, "Label4", twips(7920, 1680, 1455, 195), designText(Label::BoxCount),
+        addLabel(client, "boxCount", twips(7920, 1680, 1455, 195), designText(Label::BoxCount),
                  designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     total->hide();
     labels_[int(Label::BoxCount)] = total;
@@ -203,39 +204,43 @@ void MainWindow::buildColourCounts(QWidget *client)
 void MainWindow::buildStatusStrip(QWidget *client)
 {
     auto *strip = new QWidget(client);
-    strip->setObjectName(QStringLiteral("Frame1"));
+    strip->setObjectName(QStringLiteral("statusStrip"));
     strip->setGeometry(twips(0, 6840, 9495, 495));
     setBackground(strip, Qt::white);
 
     const QFont status = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    addLabel(strip, "Null2", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "), status);
-    labels_[int(Label::Level)] =
-        addLabel(strip, "lvl", twips(1560, 120, 525, 300), designText(Label::Level), status);
-    addLabel(strip, "Null", twips(2160, 120, 1770, 240), QStringLiteral("Selection Value: "),
+    addLabel(strip, "levelCaption", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "),
              status);
-    labels_[int(Label::SelectionValue)] = addLabel(strip, "SelPts", twips(3960, 120, 1755, 240),
-                                                   designText(Label::SelectionValue), status);
-    addLabel(strip, "Null3", twips(5820, 150, 1275, 240), QStringLiteral("Reset Cost:"), status);
-    labels_[int(Label::ReshuffleCost)] = addLabel(strip, "Nmmc", twips(7080, 150, 2115, 240),
-                                                  designText(Label::ReshuffleCost), status);
+    labels_[int(Label::Level)] =
+        addLabel(strip, "level", twips(1560, 120, 525, 300), designText(Label::Level), status);
+    addLabel(strip, "selectionValueCaption", twips(2160, 120, 1770, 240),
+             QStringLiteral("Selection Value: "), status);
+    labels_[int(Label::SelectionValue)] =
+        addLabel(strip, "selectionValue", twips(3960, 120, 1755, 240),
+                 designText(Label::SelectionValue), status);
+    addLabel(strip, "reshuffleCostCaption", twips(5820, 150, 1275, 240),
+             QStringLiteral("Reset Cost:"), status);
+    labels_[int(Label::ReshuffleCost)] =
+        addLabel(strip, "reshuffleCost", twips(7080, 150, 2115, 240),
+                 designText(Label::ReshuffleCost), status);
 }
 
 void MainWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     QAction *reset = file->addAction(QStringLiteral("Reset"));
-    reset->setObjectName(QStringLiteral("mnuFileNew"));
+    reset->setObjectName(QStringLiteral("reshuffleAction"));
     connect(reset, &QAction::triggered, this, [this] { handle(&Game::reshuffle); });
-    file->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    file->addSeparator()->setObjectName(QStringLiteral("fileMenuSeparator"));
     QAction *quitAction = file->addAction(QStringLiteral("Quit"));
-    quitAction->setObjectName(QStringLiteral("mnuFileQuit"));
+    quitAction->setObjectName(QStringLiteral("quitAction"));
     connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuabout"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     QAction *about = help->addAction(QStringLiteral("How to Play / About Chromatta Zududo..."));
-    about->setObjectName(QStringLiteral("mnuaswitch"));
+    about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [] { showAboutWindow(); });
 }
 

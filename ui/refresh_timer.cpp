@@ -12,7 +12,7 @@ RefreshTimer::RefreshTimer(QObject *parent, std::function<Clock::time_point()> n
     , now_(std::move(now))
     , timer_(new QTimer(this))
 {
-    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setObjectName(QStringLiteral("refreshTimer"));
     // One tick at a time, each armed for its own point of the grid: a periodic timer would
     // wake the process ten times a second for ticks that change nothing.
     timer_->setSingleShot(true);

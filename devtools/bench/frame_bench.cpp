@@ -41,7 +41,7 @@ void BM_FrameDuringCollapse(benchmark::State &state)
     auto *window = new ui::MainWindow;
     window->show();
     QApplication::processEvents();
-    auto *surface = window->findChild<ui::BoardSurface *>(QStringLiteral("dest"));
+    auto *surface = window->findChild<ui::BoardSurface *>(QStringLiteral("board"));
     // Two such boards in turn, so that every tick has a frame to show that differs from the
     // one on screen, as in a real collapse.
     const Board moving[2] = {collapsingBoard(0), collapsingBoard(1)};

@@ -81,15 +81,15 @@ void Clearings::settleFor(std::chrono::milliseconds span)
 
 double Clearings::clearOnce()
 {
-    auto *dest = window_.findChild<QWidget *>(QStringLiteral("dest"));
+    auto *board = window_.findChild<QWidget *>(QStringLiteral("board"));
     GameState start;
     start.board = twoGreens();
     window_.startFrom(start);
     // The drawn grid starts 2 px in and 5 px down the surface's inner area; cells are 47 x 48.
-    const QPoint first = dest->contentsRect().topLeft() + QPoint(2 + 23, 5 + 24);
-    QTest::mouseClick(dest, Qt::LeftButton, {}, first);
+    const QPoint first = board->contentsRect().topLeft() + QPoint(2 + 23, 5 + 24);
+    QTest::mouseClick(board, Qt::LeftButton, {}, first);
     const auto pressed = Clock::now();
-    QTest::mouseClick(dest, Qt::LeftButton, {}, first + QPoint(47, 0)); // clears: the sound
+    QTest::mouseClick(board, Qt::LeftButton, {}, first + QPoint(47, 0)); // clears: the sound
     return std::chrono::duration<double>(Clock::now() - pressed).count();
 }
 

@@ -97,8 +97,8 @@ struct Parts
 {
     ui::MainWindow *window;
     ui::RefreshTimer *timer;
-    QTimer *timer1;
-    QWidget *dest;
+    QTimer *refreshTimer;
+    QWidget *board;
 };
 
 // The window shown, its board the long slide, left until its timer rests; nothing (and a line
@@ -110,10 +110,10 @@ std::optional<Parts> settledWindow()
     if (!QTest::qWaitForWindowExposed(window))
         return std::fprintf(stderr, "collapse-ticks: the window did not show\n"), std::nullopt;
     const Parts parts {window, window->findChild<ui::RefreshTimer *>(),
-                       window->findChild<QTimer *>(QStringLiteral("Timer1")),
-                       window->findChild<QWidget *>(QStringLiteral("dest"))};
-    if (!parts.timer || !parts.timer1 || !parts.dest)
-        return std::fprintf(stderr, "collapse-ticks: the window has no Timer1 or dest\n"),
+                       window->findChild<QTimer *>(QStringLiteral("refreshTimer")),
+                       window->findChild<QWidget *>(QStringLiteral("board"))};
+    if (!parts.timer || !parts.refreshTimer || !parts.board)
+        return std::fprintf(stderr, "collapse-ticks: the window has no refresh timer or board\n"),
                std::nullopt;
     GameState slide;
     slide.board = longSlide();
@@ -129,12 +129,12 @@ std::optional<Parts> settledWindow()
 Clock::duration runCollapse(const Parts &parts, TickClock &ticks)
 {
     const BoardGrid::Pixel centre = BoardGrid::centrePixel(6, 0);
-    const QPoint greens = parts.dest->contentsRect().topLeft() + QPoint(centre.x, centre.y);
-    QTest::mouseClick(parts.dest, Qt::LeftButton, {}, greens);
+    const QPoint greens = parts.board->contentsRect().topLeft() + QPoint(centre.x, centre.y);
+    QTest::mouseClick(parts.board, Qt::LeftButton, {}, greens);
     runFor(537ms);
-    parts.timer1->installEventFilter(&ticks);
+    parts.refreshTimer->installEventFilter(&ticks);
     const Clock::time_point pressed = Clock::now();
-    QTest::mouseClick(parts.dest, Qt::LeftButton, {}, greens); // the clearing: the collapse starts
+    QTest::mouseClick(parts.board, Qt::LeftButton, {}, greens); // the clearing: the collapse starts
     {
         // Until the tick after which the window lets its timer rest (the window handles each
         // tick before this sees it), or 5 s at the most.
@@ -147,7 +147,7 @@ Clock::duration runCollapse(const Parts &parts, TickClock &ticks)
         loop.exec();
     }
     const Clock::duration took = Clock::now() - pressed;
-    parts.timer1->removeEventFilter(&ticks);
+    parts.refreshTimer->removeEventFilter(&ticks);
     return took;
 }
 

@@ -83,14 +83,14 @@ protected:
     }
 
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
-    QLabel *levelUp() { return window->findChild<QLabel *>(QStringLiteral("Label3")); }
+    QLabel *levelUp() { return window->findChild<QLabel *>(QStringLiteral("levelUp")); }
 
     // Counts the ticks of the window's timer, each with the moment it ran.
     std::vector<Clock::time_point> ticks;
     void countTicks()
     {
-        QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout,
-                         window, [this] { ticks.push_back(Clock::now()); });
+        QObject::connect(window->findChild<QTimer *>(QStringLiteral("refreshTimer")),
+                         &QTimer::timeout, window, [this] { ticks.push_back(Clock::now()); });
     }
 };
 
@@ -118,14 +118,14 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
         else if (spoilt == "cut short") // inside its header
             std::ofstream(sound, std::ios::binary).write(wave.data(), 30);
         goOnWithBoard(TwoGreenGroups);
-        QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-        ASSERT_EQ(text("SelPts"), "2000");
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+        ASSERT_EQ(text("selectionValue"), "2000");
         // The selected pair on screen first, so that the black below is the clearing's own.
         ASSERT_TRUE(QTest::qWaitFor([&] { return !allBlack(cell(onScreen(), 0, 0)); }, 10000));
-        QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
         points += 2000;
-        EXPECT_EQ(text("Pts"), QString::number(points));
-        EXPECT_EQ(text("SelPts"), "");
+        EXPECT_EQ(text("points"), QString::number(points));
+        EXPECT_EQ(text("selectionValue"), "");
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
                 const QImage screen = onScreen();
@@ -140,10 +140,10 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
     fs::remove_all(sound);
     std::ofstream(sound, std::ios::binary).write(wave.data(), std::ssize(wave));
     goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     points += 2000;
-    EXPECT_EQ(text("Pts"), QString::number(points));
+    EXPECT_EQ(text("points"), QString::number(points));
     EXPECT_EQ(server.connections(), 1);
 }
 
@@ -152,10 +152,10 @@ TEST_F(SoundFiles, WithoutAnAudioServerTheClearingGoesOn)
     TempFolder nothing;
     setenv("PULSE_SERVER", ("unix:" + (nothing.path / "native").string()).c_str(), 1);
     goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     unsetenv("PULSE_SERVER");
-    EXPECT_EQ(text("Pts"), "2000");
+    EXPECT_EQ(text("points"), "2000");
 }
 
 // The player clears a group and the audio server hangs; meanwhile the player presses twice,
@@ -170,8 +170,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
         state.board = boardOf(TwoGreenGroups);
         state.points = 208000;
     });
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    ASSERT_EQ(text("SelPts"), "2000");
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    ASSERT_EQ(text("selectionValue"), "2000");
 
     // Made here, posted from the server's thread once the sound has reached it.
     const auto pressAt = [&](QWidget *widget, QEvent::Type type, QPoint at) {
@@ -180,11 +180,11 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
                                Qt::NoModifier);
     };
     std::vector<std::pair<QObject *, std::unique_ptr<QEvent>>> input;
-    input.emplace_back(dest(), pressAt(dest(), QEvent::MouseButtonPress, cellCentre(6, 10)));
-    input.emplace_back(dest(), pressAt(dest(), QEvent::MouseButtonPress, cellCentre(6, 12)));
+    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 10)));
+    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 12)));
     input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonPress, QPoint(10, 10)));
     input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonRelease, QPoint(10, 10)));
-    QAction *reset = action("mnuFileNew");
+    QAction *reset = action("reshuffleAction");
     std::atomic<bool> posted = false;
     SilentAudioServer server(true, [&] {
         for (auto &[receiver, event] : input)
@@ -196,7 +196,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
 
     const std::size_t ticksBefore = ticks.size();
     const auto start = Clock::now();
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1)); // clears: the sound
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1)); // clears: the sound
     const auto soundOver = Clock::now();
     server.release();
 
@@ -205,9 +205,9 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // without it.
     EXPECT_GE(soundOver - start, std::chrono::seconds(3));
     EXPECT_EQ(ticks.size(), ticksBefore) << "ticks ran during the sound";
-    EXPECT_EQ(text("Pts"), "210000");
-    EXPECT_EQ(text("SelPts"), "") << "a press was handled during the sound";
-    EXPECT_EQ(text("lvl"), "1") << "the level-up was handled during the sound";
+    EXPECT_EQ(text("points"), "210000");
+    EXPECT_EQ(text("selectionValue"), "") << "a press was handled during the sound";
+    EXPECT_EQ(text("level"), "1") << "the level-up was handled during the sound";
     EXPECT_EQ(game().state().reshuffleCount, 0) << "Reset was handled during the sound";
 
     // In order: the three greens selected and cleared (4500 points), then the level-up, granted
@@ -227,8 +227,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     const auto watched = Clock::now() - soundOver;
     boxCloser.stop();
     EXPECT_FALSE(refused) << "the level-up came after Reset";
-    EXPECT_EQ(text("lvl"), "2");
-    EXPECT_EQ(text("Pts"), "189500");
+    EXPECT_EQ(text("level"), "2");
+    EXPECT_EQ(text("points"), "189500");
 
     // Ticks are due 100 ms apart, and one overdue when the sound ended. Made up, the 30 or so
     // missed during the sound would come on top.
@@ -240,8 +240,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // let go too, a clearing's sound reaches it again.
     const int connections = server.connections();
     goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     EXPECT_GT(server.connections(), connections) << "sounds never came back";
 }
 
@@ -259,7 +259,7 @@ TEST_F(QuitDuringLevelUpBox, TheProgramEndsCleanly)
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox *>(widget) && widget->isVisible() && !boxSeen) {
                 boxSeen = true;
-                action("mnuFileQuit")->trigger();
+                action("quitAction")->trigger();
             }
     });
     quitter.start(20);
@@ -288,13 +288,13 @@ int clearOnce()
     GameState start;
     start.board = boardOf(TwoGreenGroups);
     window->startFrom(start);
-    auto *dest = window->findChild<BoardSurface *>(QStringLiteral("dest"));
+    auto *board = window->findChild<BoardSurface *>(QStringLiteral("board"));
     const auto centre = [&](int column) {
-        return dest->contentsRect().topLeft() +
+        return board->contentsRect().topLeft() +
             QPoint(BoardGrid::centrePixel(0, column).x, BoardGrid::centrePixel(0, column).y);
     };
-    QTest::mouseClick(dest, Qt::LeftButton, {}, centre(0));
-    QTest::mouseClick(dest, Qt::LeftButton, {}, centre(1));
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(1));
     const bool cleared = window->game().state().points == 2000;
     delete window.data();
     return cleared ? 0 : 1;

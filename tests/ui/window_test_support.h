@@ -67,7 +67,7 @@ protected:
     {
         goOnWith([&](GameState &state) { state.board = boardOf(rows); });
     }
-    BoardSurface *dest() { return window->findChild<BoardSurface *>(QStringLiteral("dest")); }
+    BoardSurface *board() { return window->findChild<BoardSurface *>(QStringLiteral("board")); }
     QString text(const char *label)
     {
         const auto *widget = window->findChild<QLabel *>(QLatin1String(label));
@@ -78,7 +78,7 @@ protected:
     QPoint cellCentre(int row, int column)
     {
         const BoardGrid::Pixel centre = BoardGrid::centrePixel(row, column);
-        return dest()->contentsRect().topLeft() + QPoint(centre.x, centre.y);
+        return board()->contentsRect().topLeft() + QPoint(centre.x, centre.y);
     }
 
     // What the screen shows of the window. Unlike grab(), nothing is repainted for it, so a
@@ -89,7 +89,7 @@ protected:
     QImage cell(const QImage &screen, int row, int column)
     {
         const qreal ratio = screen.devicePixelRatio();
-        const QPoint topLeft = dest()->mapTo(window.data(), dest()->contentsRect().topLeft()) +
+        const QPoint topLeft = board()->mapTo(window.data(), board()->contentsRect().topLeft()) +
             QPoint(GridLeft + CellWidth * column, GridTop + CellHeight * row);
         return screen.copy(QRect(topLeft * ratio, QSize(CellWidth, CellHeight) * ratio));
     }
@@ -97,7 +97,7 @@ protected:
     // Returns once the timer has ticked again.
     void waitForTick()
     {
-        auto &nmmc = *window->findChild<QLabel *>(QStringLiteral("Nmmc"));
+        auto &nmmc = *window->findChild<QLabel *>(QStringLiteral("reshuffleCost"));
         nmmc.clear();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !nmmc.text().isEmpty(); }, 2000));
     }
