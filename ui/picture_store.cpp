@@ -5,10 +5,17 @@ namespace chromatta::ui {
 
 namespace {
 
-// The resource name of each box picture, in the order of Holder: the box's letter on the board,
-// with "h" for the highlighted one.
+// The resource name of each box picture, in the order of Holder: its colour,
+// with "-highlighted" for the highlighted one.
 constexpr const char *BoxPictures[HolderCount] = {
-    "box-y", "box-r", "box-g", "box-b", "box-yh", "box-rh", "box-gh", "box-bh",
+    "box-yellow",
+    "box-red",
+    "box-green",
+    "box-violet",
+    "box-yellow-highlighted",
+    "box-red-highlighted",
+    "box-green-highlighted",
+    "box-violet-highlighted",
 };
 
 } // namespace

@@ -147,21 +147,21 @@ void writeBoxes(PictureWriter &writer)
 {
     struct Box
     {
-        const char *letter;
+        const char *colourName;
         BoxColour colour;
         QSize size;
     };
-    const Box boxes[] = {{"y", BoxColour::Yellow, {45, 43}},
-                         {"r", BoxColour::Red, {45, 43}},
-                         {"g", BoxColour::Green, {45, 44}},
-                         {"b", BoxColour::Violet, {43, 44}}};
+    const Box boxes[] = {{"yellow", BoxColour::Yellow, {45, 43}},
+                         {"red", BoxColour::Red, {45, 43}},
+                         {"green", BoxColour::Green, {45, 44}},
+                         {"violet", BoxColour::Violet, {43, 44}}};
     // A pixel of the board shows between neighbouring boxes.
     for (const Box &box : boxes) {
         const QRectF rect = QRectF(QPointF(0, 0), box.size).adjusted(1, 1, -1, -1);
-        const QString name = QStringLiteral("box-") + QLatin1String(box.letter);
+        const QString name = QStringLiteral("box-") + QLatin1String(box.colourName);
         writer.writePair(name, box.size,
                          [&](QPainter &painter) { paintBox(painter, rect, box.colour); });
-        writer.writePair(name + QLatin1Char('h'), box.size,
+        writer.writePair(name + QStringLiteral("-highlighted"), box.size,
                          [&](QPainter &painter) { paintBox(painter, rect, box.colour, true); });
     }
 
@@ -171,7 +171,7 @@ void writeBoxes(PictureWriter &writer)
                             {"yellow", BoxColour::Yellow, {31, 30}}};
     for (const Box &swatch : swatches) {
         const QRectF rect = QRectF(QPointF(0, 0), swatch.size).adjusted(0.5, 0.5, -0.5, -0.5);
-        writer.writePair(QStringLiteral("swatch-") + QLatin1String(swatch.letter), swatch.size,
+        writer.writePair(QStringLiteral("swatch-") + QLatin1String(swatch.colourName), swatch.size,
                          [&](QPainter &painter) { paintBox(painter, rect, swatch.colour); });
     }
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-// The resource list: every picture at the root of the resources, ":/box-y.png" and so on.
+// The resource list: every picture at the root of the resources, ":/box-yellow.png" and so on.
 void writeResourceList(const QDir &folder, QStringList pictures)
 {
     pictures.sort();
