@@ -24,24 +24,29 @@ spawn() { # NAME PROGRAM [ARGS]
 # shellcheck source=private_audio_server_pipewire.sh source-path=SCRIPTDIR/../../tests/sound
 . "$here/../../tests/sound/private_audio_server_pipewire.sh"
 
+# Runs COMMAND (a shell line) until it succeeds, for ten seconds at most.
+ten_seconds() {
+    local until=$((SECONDS + 10))
+    until bash -c "$1" >/dev/null 2>&1; do
+        [[ $SECONDS -lt $until ]] || { echo "  run $run: no answer in ten seconds"; return 1; }
+        sleep 0.005
+    done
+}
 milliseconds() { echo $(($(date +%s%N) / 1000000)); }
 echo "PipeWire $(pipewire --version | awk '/Linked/ {print $NF}'), started from nothing:"
+dir=
+trap '[[ -n "$dir" ]] && "$server" stop "$dir" && rm -rf "$dir"' EXIT
 for run in $(seq "$runs"); do
+    [[ -n "${dir:-}" ]] && "$server" stop "$dir" && rm -rf "$dir"
     dir=$(mktemp -d /tmp/chromatta-start-XXXXXX)
     mkdir -p "$dir/config" "$dir/state"
-    write_pipewire_config
-    write_wireplumber_config
     start=$(milliseconds)
-    spawn pipewire pipewire -c "$dir/pipewire.conf"
-    spawn wireplumber wireplumber
-    spawn server pipewire -c "$dir/pipewire-pulse.conf"
-    until pactl --server="unix:$dir/native" info >/dev/null 2>&1; do sleep 0.005; done
+    start_pipewire # the daemon first, then its session manager and pulse server, as systemd does
+    ten_seconds "pactl --server=unix:$dir/native info" || continue
     answered=$(milliseconds)
-    until head -c 960 /dev/zero | pacat --server="unix:$dir/native" --raw --format=s16le \
-        --channels=1 --rate=48000 >/dev/null 2>&1; do sleep 0.005; done
+    ten_seconds "head -c 960 /dev/zero | pacat --server=unix:$dir/native --raw --format=s16le \
+        --channels=1 --rate=48000" || continue
     played=$(milliseconds)
     echo "  run $run: answers after $((answered - start)) ms, its first sound played after" \
         "$((played - start)) ms"
-    "$server" stop "$dir"
-    rm -rf "$dir"
 done
