@@ -21,8 +21,9 @@ struct SoundLimits
     std::chrono::milliseconds hungServerMargin {3000};
     // How long the server has to answer a sound (connect and set its stream up) before the
     // sound is given up on. Long enough for a desktop's sound server that is started on its
-    // first client: PipeWire's pulse server, its daemon and session manager all started from
-    // nothing answer in about 0.2 s here.
+    // first client: PipeWire's pulse server, its daemon and session manager started from
+    // nothing answered within 0.35 s and played a first sound within 0.55 s on Debian 12 and 13
+    // on a busy machine (tools/measure/server_start.sh).
     std::chrono::milliseconds connectWait {1000};
     // Once a sound has been given up on, the server has only this long to answer each later one
     // until a sound is heard again: a server that stopped answering costs the game one wait,
