@@ -2,6 +2,8 @@
 // check.
 #include "display_check.h"
 
+#include "memory_check.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <qlogging.h>
@@ -25,6 +27,11 @@ struct HeldMessage
     QString text;
 };
 
+// Less address space left than this when the platform fails: memory is what it lacked. The xcb
+// plugin and its libraries take about 10 MiB; a display that cannot be reached leaves more than
+// 16 MiB at every limit the game can run with.
+constexpr std::size_t PlatformNeedsBytes = std::size_t(16) << 20;
+
 bool holding = false;
 QtMessageHandler usualHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
@@ -44,7 +51,17 @@ std::string qtReason()
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        reportDisplayProblem("cannot open a display (" + qtReason() + ")");
+        // Too little address space left for the plugin's libraries and threads: the platform
+        // may be there, but memory is what it lacks.
+        if (addressSpaceShort(PlatformNeedsBytes)) {
+            std::fprintf(stderr,
+                         "chromatta-zududo: not enough memory to start Qt's platform plugin%s "
+                         "(%s)\n",
+                         addressSpaceLimitWords().c_str(), qtReason().c_str());
+            std::fflush(stderr);
+        } else {
+            reportDisplayProblem("cannot open a display (" + qtReason() + ")");
+        }
         std::_Exit(1); // inside QApplication's constructor: nothing of ours to clean up
     }
     heldMessages.push_back(

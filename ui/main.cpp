@@ -2,13 +2,14 @@
 #include "descriptor_check.h"
 #include "display_check.h"
 #include "main_window.h"
+#include "thread_check.h"
 
 #include <QApplication>
 #include <QPointer>
 
 int main(int argc, char **argv)
 {
-    if (!chromatta::ui::enoughDescriptorsToStart())
+    if (!chromatta::ui::enoughDescriptorsToStart() || !chromatta::ui::enoughThreadsToStart())
         return 1;
     chromatta::ui::PlatformStartGuard guard;
     QApplication app(argc, argv);

@@ -2,7 +2,8 @@
 // clearbox.wav to its end) against the sound's length, and the descriptors and threads of the
 // process before and after the clearings, optionally under a fault set up inside the process.
 // Usage: clearing-hold [--clearings N] [--spare-threads K | --address-space MB |
-//                       --silent-server DIR] [--settle]
+//                       --silent-server DIR | --stop-server PID [--mid-sound]]
+//                      [--record COMMAND] [--settle]
 //   --spare-threads K   the user may start only K more threads during the clearings (setrlimit
 //                       RLIMIT_NPROC; root ignores it, so run it as another user); then as many
 //                       clearings again with the limit lifted
@@ -10,6 +11,13 @@
 //                       window shows (setrlimit RLIMIT_AS)
 //   --silent-server DIR the audio server is a socket in DIR that takes connections and never
 //                       answers (PULSE_SERVER is set to it)
+//   --stop-server PID   the audio server's process is stopped (SIGSTOP) before the clearings
+//                       (with --mid-sound: half way through the first one's sound), resumed
+//                       (SIGCONT) after them, and a second later one more clearing is timed
+//   --record COMMAND    a command that prints what the sink plays (16-bit mono at 8000 Hz, as
+//                       `pw-record` or `parec` on its monitor); with --stop-server, what was
+//                       heard from the first sound given up on to the clearing after the
+//                       resumption (late sound), and during that clearing
 //   --settle            then counts the wake-ups of all threads over 10 s with the game settled
 // clearbox.wav is looked up beside this program, as the game does. Needs a Qt platform
 // (offscreen will do).
@@ -20,6 +28,8 @@
 
 #include <QApplication>
 #include <QTest>
+
+#include <csignal>
 
 #include <sndfile.h>
 #include <sys/resource.h>
@@ -34,6 +44,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 using namespace chromatta;
 using namespace chromatta::measure;
@@ -46,6 +57,9 @@ struct Options
     int spareThreads = -1;
     long addressSpaceMb = 0;
     std::string silentServerDir;
+    pid_t stopServer = 0;
+    bool midSound = false;
+    std::string record;
     bool settle = false;
 };
 
@@ -62,6 +76,12 @@ bool parse(int argc, char **argv, Options &options)
             options.addressSpaceMb = std::atol(argv[++i]);
         else if (argument == "--silent-server" && valued)
             options.silentServerDir = argv[++i];
+        else if (argument == "--stop-server" && valued)
+            options.stopServer = pid_t(std::atol(argv[++i]));
+        else if (argument == "--mid-sound")
+            options.midSound = true;
+        else if (argument == "--record" && valued)
+            options.record = argv[++i];
         else if (argument == "--settle")
             options.settle = true;
         else
@@ -99,6 +119,51 @@ int silentServer(const std::string &dir)
     return listener;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// The clearings with the server stopped, then one after it has resumed, and what the sink played
+// meanwhile.
+void stoppedServer(Clearings &clearings, const Options &options, double soundSeconds)
+{
+    std::unique_ptr<SinkRecording> recording;
+    if (!options.record.empty()) {
+        recording = std::make_unique<SinkRecording>(options.record);
+        clearings.settleFor(std::chrono::milliseconds(500));
+    }
+    const auto first = Clock::now();
+    std::thread stopper;
+    if (options.midSound)
+        stopper = std::thread([&] {
+            std::this_thread::sleep_for(std::chrono::duration<double>(soundSeconds / 2));
+            kill(options.stopServer, SIGSTOP);
+        });
+    else
+        kill(options.stopServer, SIGSTOP);
+    const auto ends =
+        clearings.run(options.clearings,
+                      options.midSound ? "the server stopped half way through the first sound"
+                                       : "the server stopped");
+    if (stopper.joinable())
+        stopper.join();
+    kill(options.stopServer, SIGCONT);
+    // Anything of the sounds given up on that the server still plays would come now.
+    clearings.settleFor(std::chrono::seconds(1));
+    const auto next = Clock::now();
+    clearings.run(1, "the next clearing, a second after the server resumed");
+    clearings.settleFor(std::chrono::milliseconds(500));
+    if (recording) {
+        const auto before = recording->between(first, ends.front());
+        const auto late = recording->between(ends.front(), next);
+        const auto heard = recording->between(next, Clock::now());
+        std::printf("  recorded during the first clearing: %.1f ms of sound (peak %d)\n",
+                    before.milliseconds, before.peak);
+        std::printf("  recorded from the first give-up to the next clearing: %.1f ms of sound "
+                    "(peak %d) in %.2f s; during the next clearing: %.1f ms of sound (peak %d)\n",
+                    late.milliseconds, late.peak, double(late.samples) / 8000, heard.milliseconds,
+                    heard.peak);
+    }
+}
+
 void limit(int resource, rlim_t value)
 {
     rlimit now {};
@@ -130,7 +195,10 @@ int main(int argc, char **argv)
         limit(RLIMIT_NPROC, rlim_t(userThreads() + options.spareThreads));
     if (options.addressSpaceMb > 0)
         limit(RLIMIT_AS, rlim_t(addressSpaceKb() + (options.addressSpaceMb << 10)) << 10);
-    clearings.run(options.clearings, "clearings");
+    if (options.stopServer > 0)
+        stoppedServer(clearings, options, soundLength());
+    else
+        clearings.run(options.clearings, "clearings");
     if (options.spareThreads >= 0) {
         setrlimit(RLIMIT_NPROC, &unlimitedThreads);
         clearings.run(options.clearings, "then with threads to be had again");

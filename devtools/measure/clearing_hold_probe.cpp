@@ -10,17 +10,25 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
+
+extern char **environ;
 
 namespace chromatta::measure {
 
@@ -107,12 +115,14 @@ static std::pair<long, long> threadsAndDescriptors()
     return {threads, entriesIn("/proc/self/fd")};
 }
 
-void Clearings::run(int count, const char *label)
+std::vector<Clock::time_point> Clearings::run(int count, const char *label)
 {
     const auto [threads, descriptors] = threadsAndDescriptors();
     std::vector<double> holds;
+    std::vector<Clock::time_point> ends;
     for (int i = 0; i < count; ++i) {
         holds.push_back(clearOnce());
+        ends.push_back(Clock::now());
         settleFor(std::chrono::milliseconds(300));
     }
     std::vector<double> sorted = holds;
@@ -128,6 +138,7 @@ void Clearings::run(int count, const char *label)
     for (std::size_t i = 0; i < holds.size(); ++i)
         std::printf("%s%.0f", i ? " " : "", holds[i] * 1000);
     std::printf("]\n");
+    return ends;
 }
 
 void Clearings::countSettledWakeups()
@@ -138,6 +149,81 @@ void Clearings::countSettledWakeups()
     std::printf("settled 10 s after the clearings: %lld wake-ups of all threads (the measuring "
                 "timer's own included)\n",
                 wakeups() - before);
+}
+
+SinkRecording::SinkRecording(const std::string &command)
+{
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+    const std::string line = "exec " + command;
+    const char *arguments[] = {"sh", "-c", line.c_str(), nullptr};
+    pid_t child = -1;
+    const bool spawned = posix_spawn(&child, "/bin/sh", &actions, nullptr,
+                                     const_cast<char *const *>(arguments), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(ends[1]);
+    if (!spawned) {
+        close(ends[0]);
+        return;
+    }
+    pid_ = child;
+    output_ = ends[0];
+    reader_ = std::thread([this] { read(); });
+}
+
+SinkRecording::~SinkRecording()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (reader_.joinable())
+        reader_.join();
+    if (output_ >= 0)
+        close(output_);
+}
+
+void SinkRecording::read()
+{
+    std::int16_t samples[4096];
+    std::size_t carried = 0; // bytes of a sample split between two reads
+    for (;;) {
+        const ssize_t got =
+            ::read(output_, reinterpret_cast<char *>(samples) + carried, sizeof samples - carried);
+        if (got <= 0)
+            return;
+        const std::size_t bytes = carried + std::size_t(got);
+        Piece piece {Clock::now()};
+        piece.samples = int(bytes / 2);
+        for (int i = 0; i < piece.samples; ++i) {
+            piece.heard += samples[i] != 0;
+            piece.peak = std::max(piece.peak, std::abs(int(samples[i])));
+        }
+        carried = bytes % 2;
+        if (carried != 0)
+            reinterpret_cast<char *>(samples)[0] = reinterpret_cast<char *>(samples)[bytes - 1];
+        const std::lock_guard lock(mutex_);
+        pieces_.push_back(piece);
+    }
+}
+
+SinkRecording::Heard SinkRecording::between(Clock::time_point from, Clock::time_point to)
+{
+    Heard heard;
+    long samples = 0;
+    const std::lock_guard lock(mutex_);
+    for (const Piece &piece : pieces_)
+        if (piece.came >= from && piece.came < to) {
+            samples += piece.heard;
+            heard.samples += piece.samples;
+            heard.peak = std::max(heard.peak, piece.peak);
+        }
+    heard.milliseconds = double(samples) / 8.0;
+    return heard;
 }
 
 } // namespace chromatta::measure

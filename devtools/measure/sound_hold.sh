@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The sound figures of tools/measure.sh: how long a clearing holds the game against the length of
-# clearbox.wav, on a private PipeWire and a private PulseAudio (each skipped when not installed),
+# clearbox.wav, on a private PipeWire and a private PulseAudio (each skipped when not installed);
+# five clearings with the server stopped (SIGSTOP) before them and half way through the first
+# sound, then one after it resumed, with what the sink played meanwhile recorded from its monitor;
 # and the descriptors and threads before and after 20 clearings under each fault the player must
-# survive: a thread shortage, an address-space limit and a server that never answers.
+# survive: a thread shortage, an address-space limit, and (five clearings) a server that never
+# answers. Each "--settle" line counts the wake-ups of the settled game afterwards.
 # Usage: devtools/measure/sound_hold.sh PROGRAM   (PROGRAM: a built clearing-hold)
 # Runs on Qt's offscreen platform: the sound's path does not depend on the display.
 set -uo pipefail
@@ -24,6 +27,14 @@ start() {
     fi
     chmod 777 "$scratch/server/native" # for the thread shortage's other user
     export PULSE_SERVER="unix:$scratch/server/native"
+    # What the null sink plays, 16-bit mono at 8000 Hz: on PipeWire from its daemon, which goes on
+    # while the pulse server is stopped.
+    if [[ $1 == pipewire ]]; then
+        record="env PIPEWIRE_RUNTIME_DIR=$scratch/server pw-record -P stream.capture.sink=true \
+            --target null --rate 8000 --channels 1 --format s16 -"
+    else
+        record="parec -d null.monitor --format=s16le --channels=1 --rate=8000 --latency-msec=10"
+    fi
 }
 
 # The library's own complaints (its memory pools under the address-space limit) are not ours.
@@ -44,6 +55,11 @@ for kind in pipewire pulseaudio; do
     first=${first:-$kind}
     echo "$kind: clearings with the server answering"
     measure --clearings 20 --settle
+    echo "$kind: the server stopped (SIGSTOP), then resumed (SIGCONT)"
+    measure --clearings 5 --stop-server "$(cat "$scratch/server/server.pid")" --record "$record" \
+        --settle
+    measure --clearings 5 --stop-server "$(cat "$scratch/server/server.pid")" --mid-sound \
+        --record "$record"
 done
 [[ -n "$first" ]] || exit 0
 start "$first"
@@ -56,4 +72,4 @@ for spare in 100 140; do
 done
 echo "a server that takes connections and never answers"
 mkdir -p "$scratch/silent"
-measure --clearings 20 --silent-server "$scratch/silent"
+measure --clearings 5 --silent-server "$scratch/silent" --settle

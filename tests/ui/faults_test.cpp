@@ -201,9 +201,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     server.release();
 
     ASSERT_TRUE(posted) << "the clearing sound never reached the server";
-    // The sound's 0.18 s, then the three seconds a hung server is given before the game goes on
-    // without it.
-    EXPECT_GE(soundOver - start, std::chrono::seconds(3));
+    // The second a server is given to answer before the game goes on without it.
+    EXPECT_GE(soundOver - start, std::chrono::milliseconds(900));
     EXPECT_EQ(ticks.size(), ticksBefore) << "ticks ran during the sound";
     EXPECT_EQ(text("points"), "210000");
     EXPECT_EQ(text("selectionValue"), "") << "a press was handled during the sound";
@@ -230,7 +229,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     EXPECT_EQ(text("level"), "2");
     EXPECT_EQ(text("points"), "189500");
 
-    // Ticks are due 100 ms apart, and one overdue when the sound ended. Made up, the 30 or so
+    // Ticks are due 100 ms apart, and one overdue when the sound ended. Made up, the 10 or so
     // missed during the sound would come on top.
     const auto allowed = std::size_t(watched / std::chrono::milliseconds(100)) + 2;
     EXPECT_GE(ticks.size() - ticksBefore, 1u);

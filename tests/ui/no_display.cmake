@@ -43,3 +43,30 @@ expect_one_line("ulimit -n 8" "too few open files allowed: the limit \\(ulimit -
     ${CMAKE_COMMAND} -E env ${no_display} sh -c "ulimit -n 8 && exec \"$0\"" ${PROGRAM})
 expect_one_line("ulimit -Sn 8" "cannot open a display "
     ${CMAKE_COMMAND} -E env ${no_display} sh -c "ulimit -Sn 8 && exec \"$0\"" ${PROGRAM})
+
+# Too few threads allowed, with which Qt would wait for ever in its session bus's set-up: said
+# before Qt starts, at once. The limit counts every thread of the user and binds no one but an
+# ordinary user, so root runs the program as nobody; the leak checker, which needs a thread of
+# its own at the exit, is left out.
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(ordinary_user)
+if(uid STREQUAL "0")
+    set(ordinary_user setpriv --reuid=nobody --regid=nogroup --clear-groups)
+endif()
+expect_one_line("prlimit --nproc=2:2" "too few threads allowed: the limit on a user's processes and threads \\(ulimit -u\\) is 2,"
+    ${CMAKE_COMMAND} -E env ${no_display} ASAN_OPTIONS=detect_leaks=0
+    ${ordinary_user} prlimit --nproc=2:2 ${PROGRAM})
+
+# Too little memory for the threads Qt starts (at 81 MiB its platform plugin does not load, up to
+# about 115 it cannot start its threads and would wait for ever): memory is said, with the limit.
+# Under AddressSanitizer, whose shadow memory the limit forbids, the program cannot start at all.
+set(as_limit 100)
+math(EXPR as_bytes "${as_limit} << 20")
+set(limited_memory ${CMAKE_COMMAND} -E env ${no_display} prlimit --as=${as_bytes} ${PROGRAM})
+execute_process(COMMAND ${limited_memory} ERROR_VARIABLE error OUTPUT_QUIET TIMEOUT 30)
+if(error MATCHES "AddressSanitizer|error while loading shared libraries")
+    message(STATUS "[prlimit --as] skipped: the program cannot start at all under the limit")
+else()
+    expect_one_line("prlimit --as=${as_limit} MiB" "not enough memory to start [^\n]*\\(the address-space limit, ulimit -v, is ${as_limit}"
+        ${limited_memory})
+endif()

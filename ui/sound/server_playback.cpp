@@ -37,15 +37,17 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     bool connect();
-    // Until the sound is heard, something fails or the deadline comes.
+    // Until the sound is heard, something fails or the time for it runs out.
     void play();
+    PlaybackEnd end() const;
 
 private:
+    Clock::time_point waitUntil() const;
     bool iterate();
     bool step();
     bool openStream();
     bool writeAhead();
-    void stopInServer();
+    void sendWhatIsQueued();
 
     const ServerPlayback &playback_;
     pa_mainloop *loop_ = nullptr;
@@ -56,7 +58,9 @@ private:
     std::span<const std::int16_t> pending_; // decoded, not yet written
     sf_count_t written_ = 0;
     bool allWritten_ = false;
+    bool answered_ = false; // the stream was set up in time
     bool heard_ = false;
+    bool outOfTime_ = false; // given up on: the server did not answer in time
 };
 
 bool Connection::connect()
@@ -75,13 +79,28 @@ void Connection::play()
     while (iterate() && step()) { }
 }
 
-// One pass of the main loop: waits for the server no longer than the deadline.
+PlaybackEnd Connection::end() const
+{
+    if (heard_)
+        return PlaybackEnd::Heard;
+    return outOfTime_ ? PlaybackEnd::NoAnswer : PlaybackEnd::Failed;
+}
+
+// Until the stream is set up the server has until answerBy, then until the deadline.
+Clock::time_point Connection::waitUntil() const
+{
+    return answered_ ? playback_.deadline : std::min(playback_.answerBy, playback_.deadline);
+}
+
+// One pass of the main loop: waits for the server no longer than it has left.
 bool Connection::iterate()
 {
     const auto left =
-        std::chrono::duration_cast<std::chrono::microseconds>(playback_.deadline - Clock::now());
-    if (left.count() <= 0)
+        std::chrono::duration_cast<std::chrono::microseconds>(waitUntil() - Clock::now());
+    if (left.count() <= 0) {
+        outOfTime_ = true;
         return false;
+    }
     const int timeout = int(std::min<std::chrono::microseconds::rep>(left.count(), INT_MAX));
     return pa_mainloop_prepare(loop_, timeout) >= 0 && pa_mainloop_poll(loop_) >= 0 &&
         pa_mainloop_dispatch(loop_) >= 0;
@@ -103,8 +122,17 @@ bool Connection::step()
         return false;
     if (stream != PA_STREAM_READY)
         return true; // still being set up
-    if (Clock::now() >= playback_.deadline)
-        return false; // written only while the game still waits
+    if (!answered_) {
+        if (Clock::now() >= playback_.answerBy || !playback_.answered()) {
+            outOfTime_ = true; // the game has stopped waiting: nothing is written
+            return false;
+        }
+        answered_ = true;
+    }
+    if (Clock::now() >= playback_.deadline) {
+        outOfTime_ = true; // written only while the game still waits
+        return false;
+    }
     if (!allWritten_ && !writeAhead())
         return false;
     if (allWritten_ && drain_ == nullptr) {
@@ -172,17 +200,10 @@ bool Connection::writeAhead()
     return true;
 }
 
-// A sound given up on is corked and flushed before the stream goes, and both requests are sent
-// at once (without waiting for any answer), so that a server that wakes stops it at once.
-void Connection::stopInServer()
+// Hands the requests queued so far to the socket without waiting for any answer: a few passes
+// of the main loop that never block.
+void Connection::sendWhatIsQueued()
 {
-    if (pa_context_get_state(context_) != PA_CONTEXT_READY ||
-        pa_stream_get_state(stream_) != PA_STREAM_READY)
-        return;
-    if (pa_operation *cork = pa_stream_cork(stream_, 1, nullptr, nullptr))
-        pa_operation_unref(cork);
-    if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
-        pa_operation_unref(flush);
     for (int i = 0; i < 4 && pa_context_is_pending(context_) > 0; ++i)
         pa_mainloop_iterate(loop_, 0, nullptr);
 }
@@ -194,9 +215,20 @@ Connection::~Connection()
         pa_operation_unref(drain_);
     }
     if (stream_ != nullptr) {
-        if (!heard_)
-            stopInServer();
+        // A sound given up on is corked, flushed and deleted in the server, in this order and
+        // before the connection closes, all sent at once: a server that wakes from a stall reads
+        // them before anything else of ours and drops what it holds of the sound.
+        const bool ready = pa_context_get_state(context_) == PA_CONTEXT_READY &&
+            pa_stream_get_state(stream_) == PA_STREAM_READY;
+        if (!heard_ && ready) {
+            if (pa_operation *cork = pa_stream_cork(stream_, 1, nullptr, nullptr))
+                pa_operation_unref(cork);
+            if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
+                pa_operation_unref(flush);
+        }
         pa_stream_disconnect(stream_);
+        if (ready)
+            sendWhatIsQueued();
         pa_stream_unref(stream_);
     }
     if (context_ != nullptr) {
@@ -209,14 +241,17 @@ Connection::~Connection()
 
 } // namespace
 
-void playThroughServer(const ServerPlayback &playback) noexcept
+PlaybackEnd playThroughServer(const ServerPlayback &playback) noexcept
 {
     try {
         Connection connection(playback);
-        if (connection.connect())
-            connection.play();
+        if (!connection.connect())
+            return PlaybackEnd::Failed;
+        connection.play();
+        return connection.end();
     } catch (...) {
         // the game's callback or an allocation: the sound ends here, with all it opened freed
+        return PlaybackEnd::Failed;
     }
 }
 

@@ -31,6 +31,7 @@ struct Job
     std::unique_ptr<SoundSource> source;
     sf_count_t frames = 0;
     std::string streamName;
+    Clock::time_point answerBy;
     Clock::time_point deadline;
     std::uint64_t number = 0;
 };
@@ -43,29 +44,48 @@ struct SoundPlayer::Shared
     std::condition_variable changed; // a job posted, a job finished, quitting, the worker gone
     std::optional<Job> waiting; // posted, not yet taken by the worker
     std::uint64_t posted = 0; // the number of the last job posted
+    std::uint64_t answered = 0; // the last job whose stream the server set up in time
+    std::uint64_t abandoned = 0; // the last job the game stopped waiting for
     std::uint64_t finished = 0; // the last job the game need not wait for any more
     bool busy = false; // the worker is on a job, until it has closed everything of it
+    // A sound was given up on since the last one heard: the server is given only a moment to
+    // answer the next.
+    bool serverSilent = false;
     bool quitting = false;
     bool exited = false;
 
-    void finish(std::uint64_t number)
+    // The server set the job's stream up: true when the game still waits for it.
+    bool answer(std::uint64_t number)
+    {
+        const std::lock_guard lock(mutex);
+        if (abandoned >= number)
+            return false;
+        answered = std::max(answered, number);
+        changed.notify_all();
+        return true;
+    }
+
+    void heard(std::uint64_t number)
     {
         const std::lock_guard lock(mutex);
         finished = std::max(finished, number);
+        serverSilent = false;
         changed.notify_all();
     }
 };
 
 namespace {
 
-void playJob(SoundPlayer::Shared &shared, Job &job)
+PlaybackEnd playJob(SoundPlayer::Shared &shared, Job &job)
 {
-    if (Clock::now() >= job.deadline)
-        return; // the game has stopped waiting for it
+    if (Clock::now() >= job.answerBy)
+        return PlaybackEnd::NoAnswer; // the game has stopped waiting for it
     const std::uint64_t number = job.number;
-    playThroughServer({*job.source, job.frames, job.streamName, job.deadline, [&shared, number] {
-                           shared.finish(number);
-                       }});
+    return playThroughServer({*job.source, job.frames, job.streamName, job.answerBy, job.deadline,
+                              [&shared, number] { return shared.answer(number); },
+                              [&shared, number] {
+                                  shared.heard(number);
+                              }});
 }
 
 // The worker: sleeps until a sound comes, plays it, and frees everything of it before the next.
@@ -80,9 +100,11 @@ void work(std::shared_ptr<SoundPlayer::Shared> shared) noexcept
         shared->waiting.reset();
         shared->busy = true;
         lock.unlock();
-        playJob(*shared, job);
+        const PlaybackEnd end = playJob(*shared, job);
         job.source.reset(); // the file and its descriptor
         lock.lock();
+        if (end == PlaybackEnd::NoAnswer)
+            shared->serverSilent = true;
         shared->busy = false;
         shared->finished = std::max(shared->finished, job.number);
         shared->changed.notify_all();
@@ -148,18 +170,40 @@ void SoundPlayer::play(const std::string &path)
         return;
 
     std::unique_lock lock(shared_->mutex);
-    const auto idle = [&] {
-        return !shared_->busy && !shared_->waiting;
+    // When the server has to answer: soon after a sound given up on, which the worker may be
+    // telling while the game waits for it here.
+    const auto answerBy = [&] {
+        return std::min(
+            deadline,
+            start + (shared_->serverSilent ? limits_.silentServerWait : limits_.connectWait));
     };
-    if (!shared_->changed.wait_until(lock, std::min(start + WorkerBusyWait, deadline), idle))
-        return;
+    while (shared_->busy || shared_->waiting) {
+        const Clock::time_point until = std::min(start + WorkerBusyWait, answerBy());
+        if (Clock::now() >= until)
+            return;
+        shared_->changed.wait_until(lock, until);
+    }
     const std::uint64_t number = ++shared_->posted;
-    shared_->waiting = Job {std::move(source), frames,
-                            std::filesystem::path(path).filename().string(), deadline, number};
+    const Clock::time_point answerLimit = answerBy();
+    shared_->waiting =
+        Job {std::move(source), frames,   std::filesystem::path(path).filename().string(),
+             answerLimit,       deadline, number};
     shared_->changed.notify_all();
     // The game's thread waits here, handling nothing, as long as the sound plays; the worker
-    // writes nothing past the same deadline.
-    shared_->changed.wait_until(lock, deadline, [&] { return shared_->finished >= number; });
+    // writes nothing past the same limits. Until the server has answered, it waits no longer
+    // than the server has to answer.
+    const auto giveUp = [&] {
+        shared_->abandoned = number;
+        shared_->serverSilent = true;
+    };
+    if (!shared_->changed.wait_until(lock, answerLimit, [&] {
+            return shared_->finished >= number || shared_->answered >= number;
+        })) {
+        giveUp();
+        return;
+    }
+    if (!shared_->changed.wait_until(lock, deadline, [&] { return shared_->finished >= number; }))
+        giveUp();
 }
 
 void SoundPlayer::playToEnd(const std::string &path) noexcept

@@ -19,10 +19,22 @@ struct SoundLimits
     // answering before it goes on without it. Long enough for a busy but healthy server to start
     // a stream and drain it.
     std::chrono::milliseconds hungServerMargin {3000};
+    // How long the server has to answer a sound (connect and set its stream up) before the
+    // sound is given up on. Long enough for a desktop's sound server that is started on its
+    // first client: PipeWire's pulse server, its daemon and session manager started from
+    // nothing answered within 0.35 s and played a first sound within 0.55 s on Debian 12 and 13
+    // on a busy machine (devtools/measure/server_start.sh).
+    std::chrono::milliseconds connectWait {1000};
+    // Once a sound has been given up on, the server has only this long to answer each later one
+    // until a sound is heard again: a server that stopped answering costs the game one wait,
+    // not every clearing. Long enough for a server that answers again (a few milliseconds).
+    std::chrono::milliseconds silentServerWait {80};
 };
 
 // Owned by the game's window. One worker thread, started with the first sound (and again with a
-// later one if no thread could be had), plays every sound; it sleeps while there is none.
+// later one if no thread could be had), plays every sound; it sleeps while there is none. Whether
+// a server that stopped answering answers again is found out only when a sound is played, so a
+// settled game is never woken, and a sound is either heard while the game waits for it or never.
 class SoundPlayer
 {
 public:
