@@ -1,3 +1,4 @@
+// The about window: its controls, its place on the screen, and Help bringing it back.
 #include "about_window.h"
 
 #include "click_label.h"

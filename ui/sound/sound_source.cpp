@@ -1,3 +1,4 @@
+// A sound file read a chunk at a time through libsndfile, in 16-bit frames.
 #include "sound_source.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A sound file read a chunk at a time, as the audio server takes it.
 #pragma once
 
 #include <cstdint>
