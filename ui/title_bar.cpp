@@ -123,11 +123,12 @@ void TitleBar::mouseReleaseEvent(QMouseEvent *event)
         window()->showMinimized();
 }
 
-void TitleBar::changeEvent(QEvent *event)
+bool TitleBar::event(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowTitleChange)
+    // The window hands its activation on to its children.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
         update();
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 } // namespace chromatta::ui
