@@ -39,9 +39,9 @@ scratch=$(mktemp -d)
 chmod 700 "$scratch"
 shots=$(mktemp -d /tmp/chromatta-desktops.XXXXXX)
 pids=()
-stop_all() {
-    ((${#pids[@]})) && kill "${pids[@]}" 2>/dev/null
-    ((${#xvfb_pids[@]})) && kill "${xvfb_pids[@]}" 2>/dev/null
+stop_all() { # also when one of them has already ended, which kill reports as a failure
+    ((${#pids[@]})) && { kill "${pids[@]}" 2>/dev/null || true; }
+    ((${#xvfb_pids[@]})) && { kill "${xvfb_pids[@]}" 2>/dev/null || true; }
     pids=() xvfb_pids=()
     return 0
 }
