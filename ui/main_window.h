@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QMenuBar;
+
 namespace chromatta {
 class Game;
 }
@@ -42,7 +44,7 @@ private:
     void buildScoreLabels(QWidget *client);
     void buildColourCounts(QWidget *client);
     void buildStatusStrip(QWidget *client);
-    void buildMenus();
+    void buildMenus(QMenuBar &bar);
     void placeOnScreen();
     // Runs one handler of the game, then shows the frame it drew, complete, when the handler
     // changed anything (Game::lastHandlerChangedAnything). The timer wakes
