@@ -4,6 +4,7 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "links.h"
+#include "title_bar.h"
 #include "window_manager.h"
 #include "window_place.h"
 
@@ -87,6 +88,23 @@ ClickLabel *addLabel(QWidget *parent, const char *name, const QRect &place, cons
     return label;
 }
 
+// What the window shows inside its frame: black, with a white rule above the button.
+class ClientArea : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        // Line1: a white rule, 2 px wide, across the whole window above the button.
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawLine(-40, 416, 368, 416);
+    }
+};
+
 class AboutWindow : public QDialog
 {
 public:
@@ -100,10 +118,20 @@ public:
         // backend marks a parentless tool window transient for the whole program, which window
         // managers such as Mutter and KWin then keep above the game window. The taskbar is told
         // to skip it instead (keepOffTheTaskbar). Only the title and the close box: no minimize
-        // or maximize button; the fixed size keeps it from being resized.
-        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-        setFixedSize(367, 565);
+        // or maximize button (offerCloseOnly tells the window managers that heed no flag); the
+        // fixed size keeps it from being resized. Where the window draws its own title bar, it
+        // stands above the client area and nobody else draws a frame.
+        const bool ownTitleBar = drawsOwnTitleBar();
+        // (Qt drops the frameless hint when any button hint comes with it.)
+        setWindowFlags(ownTitleBar ? Qt::Window | Qt::FramelessWindowHint
+                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+        const int top = ownTitleBar ? TitleBar::Height : 0;
+        if (ownTitleBar)
+            (new TitleBar(TitleBar::CloseOnly, this))->setGeometry(0, 0, 367, top);
+        client_ = new ClientArea(this);
+        client_->setGeometry(0, top, 367, 565);
+        setFixedSize(367, top + 565);
         installFontSubstitutes();
         setFont(standardFont());
 
@@ -113,19 +141,10 @@ public:
         // other platforms have no such state for an ordinary window, there it stays on the
         // taskbar.
         keepOffTheTaskbar(*this);
+        offerCloseOnly(*this);
 
         // "Quit" ends the program with this window open: free it with the rest.
         connect(qApp, &QCoreApplication::aboutToQuit, this, &QObject::deleteLater);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::black);
-        // Line1: a white rule, 2 px wide, across the whole window above the button.
-        painter.setPen(QPen(Qt::white, 2));
-        painter.drawLine(-40, 416, 368, 416);
     }
 
 private:
@@ -139,7 +158,7 @@ private:
 
     void addEmblem()
     {
-        auto *emblem = new QLabel(this);
+        auto *emblem = new QLabel(client_);
         emblem->setObjectName(QStringLiteral("imgsei"));
         emblem->setGeometry(8, 24, 32, 32);
         emblem->setScaledContents(true);
@@ -160,28 +179,28 @@ private:
     {
         const QColor white(255, 255, 255);
         auto *title =
-            addLabel(this, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
-                     designFont(QStringLiteral("Arial"), 18, true));
+            addLabel(client_, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"),
+                     white, designFont(QStringLiteral("Arial"), 18, true));
         connect(title, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
 
-        addLabel(this, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
+        addLabel(client_, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
                  standardFont());
-        addLabel(this, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
+        addLabel(client_, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
                  standardFont());
 
         auto *web =
-            addLabel(this, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
+            addLabel(client_, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
                      QColor(255, 255, 0), standardFont());
         web->setToolTip(QString::fromLatin1(links::MakerName));
         connect(web, &ClickLabel::clicked, this,
                 [] { openLink(QUrl(QString::fromLatin1(links::WebAddress))); });
 
-        addLabel(this, "Label1", {40, 352, 209, 17},
+        addLabel(client_, "Label1", {40, 352, 209, 17},
                  QStringLiteral("Have questions?  Need technical support? "), white,
                  standardFont());
 
         auto *contact =
-            addLabel(this, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
+            addLabel(client_, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
                      QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
         contact->setToolTip(QStringLiteral("Email us!"));
         connect(contact, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
@@ -189,7 +208,7 @@ private:
 
     void addHowToPlay()
     {
-        auto *howToPlay = new QPlainTextEdit(this);
+        auto *howToPlay = new QPlainTextEdit(client_);
         howToPlay->setObjectName(QStringLiteral("Text1"));
         howToPlay->setGeometry(32, 136, 305, 193);
         howToPlay->setFont(designFont(QStringLiteral("Small Fonts"), 6.75, false));
@@ -205,7 +224,7 @@ private:
 
     void addOkButton()
     {
-        auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+        auto *ok = new QPushButton(QStringLiteral("&OK"), client_);
         ok->setObjectName(QStringLiteral("cmdOK"));
         ok->setGeometry(136, 432, 92, 23);
         // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.
@@ -237,6 +256,8 @@ private:
         setGeometry(
             QRect(reachablePlace(target->availableGeometry(), frame, size(), centred), size()));
     }
+
+    QWidget *client_ = nullptr;
 };
 
 QPointer<AboutWindow> &openWindow()
@@ -256,10 +277,20 @@ void showAboutWindow()
 {
     QPointer<AboutWindow> &window = openWindow();
     // A closed window lingers, hidden, until its deferred deletion runs: it counts as gone.
-    if (window.isNull() || !window->isVisible())
+    if (window.isNull() || !window->isVisible()) {
         window = new AboutWindow;
+    } else if (window->isMinimized()) {
+        // Minimized where the window system tells (X11): back to its place and size.
+        window->showNormal();
+    } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // A Wayland compositor never tells a window that it was minimized, nor lets it raise
+        // itself: the window is taken down and shown anew, which brings it back in front
+        // wherever it was.
+        window->hide();
+    }
     window->show();
     window->raise();
+    // The focus too, on the strength of the player's click on the Help item.
     window->activateWindow();
 }
 

@@ -7,7 +7,9 @@
 #include "fonts.h"
 #include "game.h"
 #include "refresh_timer.h"
+#include "title_bar.h"
 #include "window_layout.h"
+#include "window_manager.h"
 #include "window_place.h"
 
 #include <QCloseEvent>
@@ -15,6 +17,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -99,13 +102,30 @@ MainWindow::MainWindow()
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Chromatta Zududo"));
     setWindowIcon(applicationIcon());
-    // A fixed single border: minimize and close, no maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    // A fixed single border: minimize and close, no maximize; the fixed size (below) rules out
+    // resizing. Where the window draws its own title bar, nobody else draws a frame.
+    const bool ownTitleBar = drawsOwnTitleBar();
+    // (Qt drops the frameless hint when any button hint comes with it.)
+    setWindowFlags(ownTitleBar ? Qt::Window | Qt::FramelessWindowHint
+                               : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
 
     setCentralWidget(buildClientArea());
-    buildMenus();
+    if (ownTitleBar) {
+        // The title bar above the menu bar, as a frame would have it.
+        auto *top = new QWidget;
+        auto *column = new QVBoxLayout(top);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        column->addWidget(new TitleBar(TitleBar::MinimizeAndClose, top));
+        auto *bar = new QMenuBar(top);
+        column->addWidget(bar);
+        buildMenus(*bar);
+        setMenuWidget(top);
+    } else {
+        buildMenus(*menuBar());
+    }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     placeOnScreen();
 
@@ -225,9 +245,9 @@ void MainWindow::buildStatusStrip(QWidget *client)
                  designText(Label::ReshuffleCost), status);
 }
 
-void MainWindow::buildMenus()
+void MainWindow::buildMenus(QMenuBar &bar)
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = bar.addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     QAction *reset = file->addAction(QStringLiteral("Reset"));
     reset->setObjectName(QStringLiteral("reshuffleAction"));
@@ -237,7 +257,7 @@ void MainWindow::buildMenus()
     quitAction->setObjectName(QStringLiteral("quitAction"));
     connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu *help = bar.addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     QAction *about = help->addAction(QStringLiteral("How to Play / About Chromatta Zududo..."));
     about->setObjectName(QStringLiteral("aboutAction"));

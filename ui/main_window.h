@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class QMenuBar;
+
 namespace chromatta {
 class Game;
 struct GameState;
@@ -47,7 +49,7 @@ private:
     void buildScoreLabels(QWidget *client);
     void buildColourCounts(QWidget *client);
     void buildStatusStrip(QWidget *client);
-    void buildMenus();
+    void buildMenus(QMenuBar &bar);
     void placeOnScreen();
     // Runs one handler of the game, then shows the frame it drew, complete, when the handler
     // changed anything (Game::lastHandlerChangedAnything). The timer wakes

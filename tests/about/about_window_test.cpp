@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,55 @@ TEST_F(AboutWindow, ComesBackCentredAfterItWasMovedAndClosed)
     ASSERT_EQ(visibleAboutWindows().size(), 1u);
     EXPECT_TRUE(becomesCentred(theAboutWindow()));
     EXPECT_EQ(theAboutWindow()->frameGeometry(), centred);
+}
+
+// A fixed dialog frame with a close box only, and Help brings it back from wherever the player
+// put it: minimized, or behind another window. Under a window manager (with_window_manager.sh) the
+// window really is iconified and mapped again.
+TEST_F(AboutWindow, OffersOnlyACloseBoxAndHelpBringsItBackFromMinimized)
+{
+    showAboutWindow();
+    QWidget *window = theAboutWindow();
+    ASSERT_NE(window, nullptr);
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the player cannot resize it";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // KWin offers minimize to every normal window whatever its Motif hints say; a utility
+        // window it does not.
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {QStringLiteral("-id"), QString::number(window->winId()),
+                     QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        if (xprop.waitForFinished(5000) && xprop.exitCode() == 0) {
+            EXPECT_TRUE(xprop.readAllStandardOutput().contains("_NET_WM_WINDOW_TYPE_UTILITY"));
+        }
+    }
+
+    window->showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([window] { return window->isMinimized(); }, 2000));
+    showAboutWindow();
+    EXPECT_EQ(theAboutWindow(), window) << "still the one window";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [window] { return !window->isMinimized() && window->windowHandle()->isExposed(); }, 2000))
+        << "Help leaves the about window minimized";
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }, 2000))
+        << "the about window comes back without the focus";
+
+    // Behind another window that has the focus.
+    QWidget other;
+    other.setGeometry(window->geometry());
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    showAboutWindow();
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }, 2000))
+        << "the about window stays behind";
+    settle();
+    EXPECT_EQ(visibleAboutWindows().size(), 1u);
 }
 
 TEST_F(AboutWindow, LinksOpenTheirAddresses)

@@ -10,4 +10,6 @@ std::optional<QMargins> frameExtentsBeforeMapping(QWidget &)
 
 void keepOffTheTaskbar(QWidget &) { }
 
+void offerCloseOnly(QWidget &) { }
+
 } // namespace chromatta::ui

@@ -129,4 +129,19 @@ void keepOffTheTaskbar(QWidget &window)
     xcb_flush(connection);
 }
 
+void offerCloseOnly(QWidget &window)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (connection == nullptr)
+        return;
+    // In place of the normal type Qt gave it. Qt::Tool would say the same, but Qt makes a tool
+    // window transient for the whole program, and window managers keep such a window above the
+    // others of the program.
+    const xcb_atom_t utility = atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(window.winId()),
+                        atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &utility);
+    xcb_flush(connection);
+}
+
 } // namespace chromatta::ui
