@@ -116,13 +116,13 @@ public:
         action("aboutAction")->trigger();
         QPointer<QWidget> about;
         for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("frmAbout") && widget->isVisible())
+            if (widget->objectName() == QLatin1String("aboutWindow") && widget->isVisible())
                 about = widget;
         check(about != nullptr && QTest::qWaitForWindowExposed(about, Patience),
               "opening the about window");
         if (about == nullptr)
             return;
-        about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        about->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
         check(QTest::qWaitFor([&] { return about.isNull(); }, Patience),
               "closing the about window");
     }

@@ -8,9 +8,9 @@
 # the end. On Wayland the about window is minimized as the player would: with the minimize button
 # of KWin's title bar, or with mutter's key for it (Super+H), as the title bar the game draws there
 # offers no such button.
-# Usage: devtools/measure/desktops.sh [GAME]   (default: a Release build in build-tools/)
+# Usage: tools/desktops.sh [GAME]   (default: a Release build in build-tools/)
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 
 packages=(mutter kwin-x11 kwin-wayland kwin-style-breeze qt6-wayland xvfb xdotool x11-utils
     wmctrl imagemagick dbus)
