@@ -10,17 +10,6 @@ runs=${1:-5}
 here=$(dirname "$0")
 server="$here/../../tests/sound/private_audio_server.sh"
 
-# As private_audio_server.sh runs the servers' programs.
-spawn() { # NAME PROGRAM [ARGS]
-    local name=$1
-    shift
-    env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$dir" XDG_CONFIG_HOME="$dir/config" \
-        XDG_STATE_HOME="$dir/state" XDG_DATA_HOME="$dir/data" XDG_CACHE_HOME="$dir/cache" \
-        PIPEWIRE_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" \
-        DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/no-session-bus" \
-        "$@" </dev/null >>"$dir/$name.log" 2>&1 &
-    echo $! >"$dir/$name.pid"
-}
 # shellcheck source=private_audio_server_pipewire.sh source-path=SCRIPTDIR/../../tests/sound
 . "$here/../../tests/sound/private_audio_server_pipewire.sh"
 
