@@ -51,9 +51,20 @@ desktop-entry)
     ;;
 metainfo)
     command -v appstreamcli >/dev/null || skip "appstreamcli is not installed (Debian: appstream)"
-    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+    # The game has no web site: AppStream 1.0 warns that no homepage is named, and that alone is
+    # let through (0.16 does not know the warning, so it cannot be overridden by name).
+    validate() {
+        local report problems
+        report=$(appstreamcli "$@" 2>&1) && return
+        problems=$(grep -E '^ *[EW]: ' <<<"$report" || true)
+        if [[ -z $problems ]] || grep -qv ': url-homepage-missing$' <<<"$problems"; then
+            echo "$report" >&2
+            fail "appstreamcli $1 finds errors or warnings"
+        fi
+    }
+    validate validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml"
     # The installed tree as a whole: the metainfo's launchable desktop file and its icon.
-    appstreamcli validate-tree --no-net "$root"
+    validate validate-tree --no-net --no-color "$root"
     ;;
 docs)
     command -v man >/dev/null || skip "man is not installed (Debian: man-db)"

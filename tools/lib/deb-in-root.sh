@@ -71,7 +71,8 @@ root_run "$build" -- localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 second=/build/second-build-of-the-same-source
 mkdir -p "$build$second"
 cp "$out"/*.dsc "$out"/*.orig.tar.* "$out"/*.debian.tar.* "$build$second/"
-root_run "$build" -- sh -c "cd $second && dpkg-source -x ./*.dsc $source_dir >/dev/null"
+root_run "$build" -- sh -c "cd $second && dpkg-source -x ./*.dsc $source_dir" >/dev/null 2>&1 ||
+    fail "dpkg-source could not unpack the source package it built"
 if ! build_as_user "$build" "$second" "$work/rebuild.log" LC_ALL=fr_FR.UTF-8 TZ=XYZ-14 \
     UMASK=002 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" -- -us -uc -b -Pnocheck; then
     tail -n 40 "$work/rebuild.log" >&2
@@ -113,12 +114,12 @@ root_apt "$check" update
 
 # The installed package, as Debian's CI tests it: the source's debian/tests against the binaries.
 root_apt "$check" install autopkgtest
-if ! root_run "$check" -- autopkgtest --output-dir /checks/autopkgtest "$changes" -- null \
+if ! root_run "$check" -- autopkgtest --summary-file=/checks/summary "$changes" -- null \
     >"$work/autopkgtest.log" 2>&1; then
     tail -n 40 "$work/autopkgtest.log" >&2
     fail "autopkgtest failed"
 fi
-say "autopkgtest: $(sed -n '/^@@@@@@ summary/,$p' "$work/autopkgtest.log" | sed 1d | paste -sd ';')"
+say "autopkgtest: $(tr -s ' ' <"$check/checks/summary" | paste -sd ';')"
 
 root_apt "$check" install lintian blhc piuparts
 lintian_version=$(root_run "$check" -- dpkg-query -W -f='${Version}' lintian)
