@@ -58,7 +58,14 @@ if [[ $(id -u) -ne 0 ]]; then
     command -v sudo >/dev/null || fail "building in a Debian root needs root: run as root"
     sudo=(sudo "--preserve-env=CHROMATTA_DEBIAN_MIRROR,CHROMATTA_ROOT_CACHE")
 fi
-"${sudo[@]}" tools/lib/deb-in-root.sh "$release" "$work"
+if ! "${sudo[@]}" tools/lib/deb-in-root.sh "$release" "$work"; then
+    for report in "$work"/*.diffoscope.txt; do
+        [[ -f $report ]] || continue
+        mv "$report" "$dist/"
+        echo "make-deb: diffoscope's report: $dist/$(basename "$report")" >&2
+    done
+    exit 1
+fi
 
 for file in "$work"/out/*; do
     case $file in

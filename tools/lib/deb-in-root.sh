@@ -15,6 +15,14 @@ fail() {
     echo "make-deb: $*" >&2
     exit 1
 }
+# Whatever is left in WORK belongs to the one who asked for the build, however it ends.
+give_back() {
+    root_remove_all
+    if [[ -n ${SUDO_UID:-} ]]; then
+        chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work"
+    fi
+}
+trap give_back EXIT
 started=$SECONDS
 say() { echo "make-deb: [$((SECONDS - started)) s] $*"; }
 
@@ -151,7 +159,3 @@ if ! root_run "$check" -- piuparts --basetgz=/checks/base.tar.gz --distribution=
 fi
 say "piuparts: $(grep -E '^[0-9:.]+m? *PASS|PASS:' "$work/piuparts.log" | tail -n 1 | sed 's/^.*PASS/PASS/')"
 root_remove "$check"
-
-if [[ -n ${SUDO_UID:-} ]]; then
-    chown -R "$SUDO_UID:${SUDO_GID:-$SUDO_UID}" "$work"
-fi
