@@ -131,15 +131,22 @@ say "autopkgtest: $(tr -s ' ' <"$check/checks/summary" | paste -sd ';')"
 
 root_apt "$check" install lintian blhc piuparts
 lintian_version=$(root_run "$check" -- dpkg-query -W -f='${Version}' lintian)
+# The packaging follows Debian 13's policy; Debian 12's lintian knows neither that policy's
+# Standards-Version nor one tag the overrides name (AppStream 0.16 never warns about it).
+suppressed=()
+if [[ $suite == bookworm ]]; then
+    suppressed=(--suppress-tags "newer-standards-version,alien-tag")
+fi
 # Its progress notes (N:) and its remark on running as root are not about the package.
-report=$(root_run "$check" -- lintian -EvIL +pedantic --fail-on none "$changes" 2>&1 |
+report=$(root_run "$check" -- lintian -EvIL +pedantic "${suppressed[@]}" --fail-on none \
+    "$changes" 2>&1 |
     grep -vE '^N: |running with root privileges is not recommended' || true)
 [[ -n $report ]] && echo "$report"
 if grep -qE '^[EW]: ' <<<"$report"; then
     fail "lintian $lintian_version reports errors or warnings"
 fi
 counts=$(grep -oE '^[A-Z]:' <<<"$report" | sort | uniq -c | awk '{printf " %s%s", $2, $1}')
-say "lintian $lintian_version -EvIL +pedantic: no error or warning;${counts:- no tag}"
+say "lintian $lintian_version -EvIL +pedantic ${suppressed[*]}: no error or warning;${counts:- no tag}"
 
 cp "$log" "$check/checks/build.log"
 if ! findings=$(root_run "$check" -- blhc --all /checks/build.log 2>&1); then
