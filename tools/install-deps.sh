@@ -3,7 +3,7 @@
 # Usage: tools/install-deps.sh [--play | --package | --measure]
 #   (none)     building and running the game and its whole test suite
 #   --play     only building and running the game
-#   --package  building the game's Debian package and checking it (tools/make-deb.sh)
+#   --package  what tools/make-deb.sh needs outside the Debian roots it builds and checks in
 #   --measure  the test suite's packages plus benchmarking, fuzzing and profiling tools
 #
 # The tests start a private audio server of the kind the machine already has and never install
@@ -23,8 +23,8 @@ tests=(
     desktop-file-utils appstream
     man-db
 )
-# CPack needs file and dpkg-shlibdeps (dpkg-dev) to find the libraries the package depends on.
-packaging=(file dpkg-dev lintian)
+# The changelog's version, the upstream tarball and the roots; the rest is installed in the roots.
+packaging=(dpkg-dev git xz-utils debootstrap)
 measure=(libbenchmark-dev clang libclang-rt-dev valgrind linux-perf hyperfine)
 
 installed() {
@@ -38,7 +38,7 @@ fi
 
 case "${1:-}" in
 --play) packages=("${play[@]}") ;;
---package) packages=("${play[@]}" "${packaging[@]}") ;;
+--package) packages=("${packaging[@]}") ;;
 --measure) packages=("${play[@]}" "${tests[@]}" "${audio_server[@]}" "${measure[@]}") ;;
 "") packages=("${play[@]}" "${tests[@]}" "${audio_server[@]}") ;;
 *)
