@@ -1,4 +1,4 @@
-// The 7 x 13 board of cell codes.
+// The 7 x 13 board of cell codes, a cell's address, and the boxes on a board counted.
 #pragma once
 
 #include "cell_code.h"
@@ -8,8 +8,16 @@
 
 namespace chromatta {
 
-// 7 rows by 13 columns; row 0 is the top, column 0 the left. Every access is checked: an index
-// off the board is a programming error and throws std::out_of_range, never wraps.
+// A cell of the board: row 0 is the top, column 0 the left.
+struct Cell
+{
+    int row;
+    int column;
+    bool operator==(const Cell &) const = default;
+};
+
+// 7 rows by 13 columns. Every access is checked: an index off the board is a programming error
+// and throws std::out_of_range, never wraps.
 class Board
 {
 public:
@@ -42,5 +50,20 @@ private:
         return cells;
     }
 };
+
+// The boxes on a board: the plain ones by colour, and the highlighted ones of any colour.
+struct BoxCounts
+{
+    int yellow = 0;
+    int red = 0;
+    int green = 0;
+    int violet = 0;
+    int highlighted = 0;
+
+    int plain() const { return yellow + red + green + violet; }
+    int all() const { return plain() + highlighted; }
+};
+
+BoxCounts countBoxes(const Board &board);
 
 } // namespace chromatta

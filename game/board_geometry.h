@@ -1,6 +1,11 @@
 // The drawn grid: where each cell of the board lies on the board surface, defined once.
 #pragma once
 
+#include "board.h"
+
+#include <cmath>
+#include <optional>
+
 namespace chromatta {
 
 // The board surface is measured in twips, 15 to the pixel, from the top-left corner of its
@@ -30,6 +35,19 @@ struct BoardGrid
                 (Top + CellHeight * row + CellHeight / 2) / TwipsPerPixel};
     }
     static constexpr int pixels(int twips) { return twips / TwipsPerPixel; }
+
+    // The cell a press at (x, y) twips acts on, or nothing when it lies outside the drawn grid.
+    // The position is first rounded to single precision, as the board surface has always
+    // measured it, so a press on a grid line, or a hair off one, lands where it always did.
+    // The window and the script harness both map presses through this one function.
+    static std::optional<Cell> cellUnder(double x, double y)
+    {
+        const double column = std::floor((double(float(x)) - Left) / CellWidth);
+        const double row = std::floor((double(float(y)) - Top) / CellHeight);
+        if (!(column >= 0 && column < Board::Columns && row >= 0 && row < Board::Rows))
+            return std::nullopt; // also NaN
+        return Cell {int(row), int(column)};
+    }
 };
 
 static_assert(BoardGrid::Left % BoardGrid::TwipsPerPixel == 0 &&

@@ -1,4 +1,4 @@
-// The label texts the game keeps, and numbers written without the heap.
+// The label texts as last written, and whole numbers written without the heap.
 #include "captions.h"
 
 #include <charconv>
@@ -23,20 +23,20 @@ Captions::Captions(Toolkit &toolkit)
 std::string Captions::designText(Label label)
 {
     switch (label) {
-    case Label::Pts:
+    case Label::Points:
         return "0";
-    case Label::lvl:
+    case Label::Level:
         return "1";
-    case Label::NEXTLEVEL:
+    case Label::NextLevelThreshold:
         return "NEXT LEVEL:";
-    case Label::Label6:
-    case Label::Label8:
-    case Label::Label10:
-    case Label::Label12:
+    case Label::RedCount:
+    case Label::VioletCount:
+    case Label::GreenCount:
+    case Label::YellowCount:
         return "25";
-    case Label::SelPts:
-    case Label::Nmmc:
-    case Label::Label4:
+    case Label::SelectionValue:
+    case Label::ReshuffleCost:
+    case Label::BoxCount:
         return "";
     }
     return "";
@@ -44,8 +44,8 @@ std::string Captions::designText(Label label)
 
 void Captions::set(Label label, std::string_view text)
 {
-    // Assigned in place: the timer rewrites captions ten times a second, mostly with the text
-    // they already hold, and that should not cost an allocation each time.
+    // Assigned in place: every tick rewrites two captions, mostly with the text they already
+    // hold, and that should not cost an allocation each time.
     std::string &caption = texts_[static_cast<int>(label)];
     if (caption != text) {
         caption.assign(text);
@@ -57,18 +57,6 @@ void Captions::set(Label label, std::string_view text)
 void Captions::setNumber(Label label, std::int64_t number)
 {
     set(label, NumberText(number).view());
-}
-
-std::int64_t Captions::readNumber(Label label) const
-{
-    // Parsed as an exact 64-bit integer rather than through a double, so that a large score
-    // read back from Pts is never rounded.
-    const std::string &text = read(label);
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size())
-        return 0;
-    return number;
 }
 
 } // namespace chromatta

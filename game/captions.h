@@ -1,4 +1,4 @@
-// The label texts that are game state: kept by the game, shown by the window.
+// The label texts as the rules last wrote them, and whole numbers written without the heap.
 #pragma once
 
 #include "toolkit.h"
@@ -22,8 +22,10 @@ private:
     std::size_t length_ = 0;
 };
 
-// The label texts are game state: this table keeps them, starting from the window's design texts,
-// and hands every write on to the toolkit so that the window shows it.
+// What each label shows, starting from the window's design texts. Every write is handed on to
+// the toolkit so that the window shows it. The texts are written from the game's record and
+// never read back by the rules: they are kept only to tell whether a handler changed a label
+// (changes()) and for whoever looks at the labels from outside (the harness, the tests).
 class Captions
 {
 public:
@@ -32,10 +34,6 @@ public:
     void set(Label label, std::string_view text);
     void setNumber(Label label, std::int64_t number);
     const std::string &read(Label label) const { return texts_[static_cast<int>(label)]; }
-
-    // A caption read back as a whole number. The game only ever writes decimal digits into the
-    // captions it reads; anything else reads as 0, as an empty label would.
-    std::int64_t readNumber(Label label) const;
 
     static std::string designText(Label label);
 

@@ -5,60 +5,68 @@
 
 namespace chromatta {
 
-// One cell of the board. Plain boxes are lower-case, the same boxes highlighted are upper-case,
-// "X" is an empty cell. NoCode is what a cell holds before the very first deal.
+// One cell of the board, stored as its letter: plain boxes are lower-case, the same boxes
+// highlighted (members of the selected group) upper-case, "X" an empty cell. The box of letter
+// "b" is drawn violet. NoCode is what a cell holds before the very first deal.
 enum class CellCode : char {
     NoCode = '.',
-    b = 'b',
-    g = 'g',
-    r = 'r',
-    y = 'y',
-    B = 'B',
-    G = 'G',
-    R = 'R',
-    Y = 'Y',
-    X = 'X',
+    Violet = 'b',
+    Green = 'g',
+    Red = 'r',
+    Yellow = 'y',
+    VioletHighlighted = 'B',
+    GreenHighlighted = 'G',
+    RedHighlighted = 'R',
+    YellowHighlighted = 'Y',
+    Empty = 'X',
 };
 
 constexpr bool isPlain(CellCode code)
 {
-    return code == CellCode::b || code == CellCode::g || code == CellCode::r || code == CellCode::y;
+    return code == CellCode::Violet || code == CellCode::Green || code == CellCode::Red ||
+        code == CellCode::Yellow;
 }
 
 constexpr bool isHighlighted(CellCode code)
 {
-    return code == CellCode::B || code == CellCode::G || code == CellCode::R || code == CellCode::Y;
+    return code == CellCode::VioletHighlighted || code == CellCode::GreenHighlighted ||
+        code == CellCode::RedHighlighted || code == CellCode::YellowHighlighted;
 }
 
-// The upper-case partner of a plain code; other codes are returned unchanged.
+constexpr bool isBox(CellCode code)
+{
+    return isPlain(code) || isHighlighted(code);
+}
+
+// The highlighted partner of a plain code; other codes are returned unchanged.
 constexpr CellCode highlightedOf(CellCode code)
 {
     switch (code) {
-    case CellCode::b:
-        return CellCode::B;
-    case CellCode::g:
-        return CellCode::G;
-    case CellCode::r:
-        return CellCode::R;
-    case CellCode::y:
-        return CellCode::Y;
+    case CellCode::Violet:
+        return CellCode::VioletHighlighted;
+    case CellCode::Green:
+        return CellCode::GreenHighlighted;
+    case CellCode::Red:
+        return CellCode::RedHighlighted;
+    case CellCode::Yellow:
+        return CellCode::YellowHighlighted;
     default:
         return code;
     }
 }
 
-// The lower-case partner of a highlighted code; other codes are returned unchanged.
+// The plain partner of a highlighted code; other codes are returned unchanged.
 constexpr CellCode plainOf(CellCode code)
 {
     switch (code) {
-    case CellCode::B:
-        return CellCode::b;
-    case CellCode::G:
-        return CellCode::g;
-    case CellCode::R:
-        return CellCode::r;
-    case CellCode::Y:
-        return CellCode::y;
+    case CellCode::VioletHighlighted:
+        return CellCode::Violet;
+    case CellCode::GreenHighlighted:
+        return CellCode::Green;
+    case CellCode::RedHighlighted:
+        return CellCode::Red;
+    case CellCode::YellowHighlighted:
+        return CellCode::Yellow;
     default:
         return code;
     }

@@ -1,4 +1,4 @@
-// The board redrawn, the NEXT LEVEL label and the timer's tick.
+// The board redrawn, the next-level threshold shown, and the timer's tick.
 #include "board_geometry.h"
 #include "game.h"
 
@@ -13,22 +13,22 @@ namespace {
 std::optional<Holder> holderFor(CellCode code)
 {
     switch (code) {
-    case CellCode::y:
-        return Holder::y;
-    case CellCode::r:
-        return Holder::r;
-    case CellCode::g:
-        return Holder::g;
-    case CellCode::b:
-        return Holder::b;
-    case CellCode::Y:
-        return Holder::yh;
-    case CellCode::R:
-        return Holder::rh;
-    case CellCode::G:
-        return Holder::gh;
-    case CellCode::B:
-        return Holder::bh;
+    case CellCode::Yellow:
+        return Holder::Yellow;
+    case CellCode::Red:
+        return Holder::Red;
+    case CellCode::Green:
+        return Holder::Green;
+    case CellCode::Violet:
+        return Holder::Violet;
+    case CellCode::YellowHighlighted:
+        return Holder::YellowHighlighted;
+    case CellCode::RedHighlighted:
+        return Holder::RedHighlighted;
+    case CellCode::GreenHighlighted:
+        return Holder::GreenHighlighted;
+    case CellCode::VioletHighlighted:
+        return Holder::VioletHighlighted;
     default:
         return std::nullopt; // "X" shows the surface's background
     }
@@ -36,7 +36,7 @@ std::optional<Holder> holderFor(CellCode code)
 
 } // namespace
 
-std::optional<std::int64_t> NextLevelThreshold(double level)
+std::optional<std::int64_t> nextLevelThreshold(std::int64_t level)
 {
     double factor = 0;
     if (level < 3)
@@ -47,14 +47,14 @@ std::optional<std::int64_t> NextLevelThreshold(double level)
         factor = 35000;
     else
         return std::nullopt;
-    return std::int64_t(std::pow(level + 1, 2) * factor);
+    return std::int64_t(std::pow(double(level) + 1, 2) * factor);
 }
 
-void Game::DrawBoard()
+void Game::drawBoard()
 {
     toolkit_.clearSurface();
-    // Every picture is stretched to the cell of holder b, whatever its own size.
-    const TwipSize cell = toolkit_.holderSize(Holder::b);
+    // Every picture is stretched to the size of the violet holder, a cell, whatever its own.
+    const TwipSize cell = toolkit_.holderSize(Holder::Violet);
     for (int column = 0; column < Board::Columns; ++column) {
         for (int row = 0; row < Board::Rows; ++row) {
             const auto holder = holderFor(state_.board.at(row, column));
@@ -64,8 +64,7 @@ void Game::DrawBoard()
                                    BoardGrid::Top + cell.height * row, cell.width, cell.height});
         }
     }
-    const auto level = double(captions_.readNumber(Label::lvl));
-    if (const auto threshold = NextLevelThreshold(level)) {
+    if (const auto threshold = nextLevelThreshold(state_.level)) {
         // Built in place: this runs on every tick, and the text rarely changes.
         constexpr std::string_view prefix = "NEXT LEVEL: ";
         std::array<char, prefix.size() + 20> text {};
@@ -73,17 +72,17 @@ void Game::DrawBoard()
         const NumberText digits(*threshold);
         const std::string_view number = digits.view();
         number.copy(text.data() + prefix.size(), number.size());
-        captions_.set(Label::NEXTLEVEL, {text.data(), prefix.size() + number.size()});
+        captions_.set(Label::NextLevelThreshold, {text.data(), prefix.size() + number.size()});
     }
 }
 
-void Game::Timer1_Timer()
+void Game::tick()
 {
     const HandlerScope scope {*this};
-    captions_.setNumber(Label::Nmmc, nextResetCost());
-    CloseEmptyColumns();
-    DropBoxes();
-    DrawBoard();
+    captions_.setNumber(Label::ReshuffleCost, nextReshuffleCost());
+    closeEmptyColumns();
+    dropBoxes();
+    drawBoard();
 }
 
 } // namespace chromatta

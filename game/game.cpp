@@ -1,18 +1,20 @@
-// Dealing, starting over and the count labels.
+// Dealing, starting over, the count labels, and what every handler shares.
 #include "game.h"
 
 namespace chromatta {
 
-Game::Game(Toolkit &toolkit, DrawSource &draws)
+Game::Game(Toolkit &toolkit, DrawSource &draws, const ReseedClock &clock, const GameState &start)
     : toolkit_(toolkit)
     , draws_(draws)
+    , clock_(clock)
     , captions_(toolkit)
+    , state_(start)
 { }
 
-void Game::Form_Load()
+void Game::windowOpened()
 {
     const HandlerScope scope {*this};
-    FillBoard();
+    fillBoard();
 }
 
 void Game::noteChanges()
@@ -23,62 +25,55 @@ void Game::noteChanges()
     seenBoard_ = state_.board;
 }
 
-void Game::FillBoard()
+int Game::randomInRange(int low, int high)
 {
-    static constexpr CellCode byRemainder[4] = {CellCode::b, CellCode::g, CellCode::r, CellCode::y};
+    return chromatta::randomInRange(draws_, clock_, low, high);
+}
+
+void Game::fillBoard()
+{
+    static constexpr CellCode byRemainder[4] = {CellCode::Violet, CellCode::Green, CellCode::Red,
+                                                CellCode::Yellow};
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
             // Only the sixth draw is kept; the first five just move the generator on (see
-            // RandomInRange for why they stay).
+            // randomInRange for why they stay).
             int v = 0;
             for (int draw = 0; draw < 6; ++draw)
-                v = RandomInRange(draws_, 1, 40);
+                v = randomInRange(1, 40);
             state_.board.set(row, column, byRemainder[(v - 1) % 4]);
         }
     }
-    ShowBoxCounts();
-    DrawBoard();
+    showBoxCounts();
+    drawBoard();
 }
 
-void Game::NewGame()
+void Game::newGame()
 {
-    // The fill redraws while lvl still shows the old level; the next tick corrects NEXTLEVEL.
-    FillBoard();
+    // The fill redraws while the level label still shows the old level; the next tick corrects
+    // the threshold.
+    fillBoard();
     state_.selectionValue = 0;
     state_.points = 0;
-    state_.resetCount = 0;
-    captions_.set(Label::lvl, "1");
-    captions_.set(Label::Pts, "0");
+    state_.reshuffleCount = 0;
+    state_.level = 1;
+    captions_.setNumber(Label::Level, state_.level);
+    showPoints();
 }
 
-void Game::ShowBoxCounts()
+void Game::showBoxCounts()
 {
-    int blue = 0, green = 0, red = 0, yellow = 0;
-    for (int row = 0; row < Board::Rows; ++row) {
-        for (int column = 0; column < Board::Columns; ++column) {
-            switch (state_.board.at(row, column)) {
-            case CellCode::b:
-                ++blue;
-                break;
-            case CellCode::g:
-                ++green;
-                break;
-            case CellCode::r:
-                ++red;
-                break;
-            case CellCode::y:
-                ++yellow;
-                break;
-            default:
-                break;
-            }
-        }
-    }
-    captions_.setNumber(Label::Label4, blue + green + red + yellow);
-    captions_.setNumber(Label::Label6, red);
-    captions_.setNumber(Label::Label8, blue);
-    captions_.setNumber(Label::Label10, green);
-    captions_.setNumber(Label::Label12, yellow);
+    const BoxCounts counts = countBoxes(state_.board);
+    captions_.setNumber(Label::BoxCount, counts.plain());
+    captions_.setNumber(Label::RedCount, counts.red);
+    captions_.setNumber(Label::VioletCount, counts.violet);
+    captions_.setNumber(Label::GreenCount, counts.green);
+    captions_.setNumber(Label::YellowCount, counts.yellow);
+}
+
+void Game::showPoints()
+{
+    captions_.setNumber(Label::Points, state_.points);
 }
 
 void Game::playSound(const char *fileName)

@@ -1,4 +1,4 @@
-// The record of one game: the board, the points, the selection value and the resets.
+// The record of one game: board, level, points, selection value and reshuffles, all numbers.
 #pragma once
 
 #include "board.h"
@@ -7,14 +7,15 @@
 
 namespace chromatta {
 
-// The game record of the main window. The level has no field: its only copy is the caption of
-// the label lvl, and the points are mirrored by the caption of Pts.
+// The record of the game in the main window, all of it numbers: the labels are written from it
+// and never read back. A game may start from any record (Game's constructor).
 struct GameState
 {
-    Board board;
+    Board board {};
+    std::int64_t level = 1;
     std::int64_t points = 0;
     std::int64_t selectionValue = 0;
-    std::int64_t resetCount = 0;
+    std::int64_t reshuffleCount = 0;
 };
 
 } // namespace chromatta

@@ -3,23 +3,22 @@
 
 namespace chromatta {
 
-void Game::Label3_Click()
+void Game::levelUpClicked()
 {
     const HandlerScope scope {*this};
-    const std::int64_t level = captions_.readNumber(Label::lvl);
-    const auto threshold = NextLevelThreshold(double(level));
+    const auto threshold = nextLevelThreshold(state_.level);
     if (!threshold)
         return; // level 10 is the last
-    const std::int64_t points = captions_.readNumber(Label::Pts);
-    if (*threshold > points) {
+    if (*threshold > state_.points) {
         toolkit_.messageBox("You need more points!", "Nope");
-        NewGame();
+        newGame();
         return;
     }
     playSound("win.wav");
-    // The fill redraws NEXTLEVEL from the old level; the next tick shows the new threshold.
-    FillBoard();
-    captions_.setNumber(Label::lvl, level + 1);
+    // The fill redraws the threshold from the old level; the next tick shows the new one.
+    fillBoard();
+    ++state_.level;
+    captions_.setNumber(Label::Level, state_.level);
 }
 
 } // namespace chromatta

@@ -1,4 +1,4 @@
-// The generator of the window's games, the clock reseed and RandomInRange.
+// The generator of the window's games, the wall clock's reseed number and randomInRange.
 #include "random.h"
 
 #include <cmath>
@@ -67,7 +67,7 @@ void Generator::reseed(std::int64_t number)
     next();
 }
 
-std::int64_t clockReseedNumber()
+std::int64_t WallClock::reseedNumber() const
 {
     std::tm first {};
     std::tm second {};
@@ -79,7 +79,7 @@ std::int64_t clockReseedNumber()
     return seconds + (second.tm_mon + 1);
 }
 
-int RandomInRange(DrawSource &source, int low, int high)
+int randomInRange(DrawSource &source, const ReseedClock &clock, int low, int high)
 {
     // top is one past the highest wanted value, kept in 64 bits so that high = INT_MAX works.
     std::int64_t top = std::int64_t(high) + 1;
@@ -91,13 +91,13 @@ int RandomInRange(DrawSource &source, int low, int high)
         lowest = 0;
     }
 
-    source.reseed(clockReseedNumber());
+    source.reseed(clock.reseedNumber());
 
     std::int64_t r = -1;
     while (r < lowest || r == top) {
-        double u = source.draw();
-        if (!(u >= 0.0 && u < 1.0)) // a broken source must not leave the range
-            u = 0.0;
+        const double u = source.draw();
+        if (!(u >= 0.0 && u < 1.0))
+            return int(lowest); // a broken source must neither leave the range nor loop
         // nearbyint rounds an exact half to the even neighbour in the default rounding mode.
         r = std::int64_t(std::nearbyint(u * double(top)));
     }

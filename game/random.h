@@ -1,4 +1,4 @@
-// The game's source of chance: the draw source it is given and RandomInRange over it.
+// The game's source of chance: the draw source and the clock it is given, and randomInRange.
 #pragma once
 
 #include <array>
@@ -6,7 +6,7 @@
 
 namespace chromatta {
 
-// Where the numbers of RandomInRange come from. The window gives the game a Generator; the
+// Where the numbers of randomInRange come from. The window gives the game a Generator; the
 // harness, the soak, the fuzzer and the tests give it sources of their own.
 class DrawSource
 {
@@ -33,11 +33,25 @@ private:
     std::array<std::uint64_t, 4> state_ {};
 };
 
-// The seconds of one reading of the local clock plus the month of a second reading: 1 to 71.
-std::int64_t clockReseedNumber();
+// Where the number each draw reseeds the source with comes from: a clock.
+class ReseedClock
+{
+public:
+    virtual ~ReseedClock() = default;
+    virtual std::int64_t reseedNumber() const = 0;
+};
+
+// The window's clock: the seconds of one reading of the local clock plus the month of a second
+// reading, 1 to 71.
+class WallClock final : public ReseedClock
+{
+public:
+    std::int64_t reseedNumber() const override;
+};
 
 // A whole number from low to high, both included; the game's only source of chance.
 // The product u x top is rounded, not truncated, so 0 comes up half as often as other values.
+// A broken source, whose draw is not a number in [0, 1), gives the lowest value of the range.
 //
 // Every call reseeds the source from the clock first, and a deal keeps only the sixth of the six
 // calls it makes for each cell. Both look wasteful and both stay: they are how this game has
@@ -46,6 +60,6 @@ std::int64_t clockReseedNumber();
 // mixes the number into the state instead of restarting it, which keeps the 546 calls of a
 // deal, nearly all in one second and with one number, from repeating themselves; a source that
 // must replay a seed ignores it (SeededDraws).
-int RandomInRange(DrawSource &source, int low, int high);
+int randomInRange(DrawSource &source, const ReseedClock &clock, int low, int high);
 
 } // namespace chromatta

@@ -37,31 +37,27 @@ int Game::sweepOnce()
     return highlighted;
 }
 
-void Game::GrowSelection()
+void Game::growSelection()
 {
     // Each sweep spreads the highlight from every highlighted cell it meets. A single sweep can
     // miss continuations reached by upward or leftward walks, so sweeps repeat until one adds
     // nothing: the whole connected group is highlighted, valued and later cleared.
     while (sweepOnce() > 0) { }
-    ShowSelectionValue();
+    showSelectionValue();
 }
 
-void Game::UnhighlightAll()
+void Game::unhighlightAll()
 {
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 0; column < Board::Columns; ++column)
             state_.board.set(row, column, plainOf(state_.board.at(row, column)));
 }
 
-void Game::ShowSelectionValue()
+void Game::showSelectionValue()
 {
-    std::int64_t n = 0;
-    for (int row = 0; row < Board::Rows; ++row)
-        for (int column = 0; column < Board::Columns; ++column)
-            n += isHighlighted(state_.board.at(row, column));
-    const std::int64_t value = n * n * 500;
-    captions_.setNumber(Label::SelPts, value);
-    state_.selectionValue = value;
+    const std::int64_t n = countBoxes(state_.board).highlighted;
+    state_.selectionValue = n * n * 500;
+    captions_.setNumber(Label::SelectionValue, state_.selectionValue);
 }
 
 } // namespace chromatta

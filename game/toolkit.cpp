@@ -8,16 +8,16 @@ namespace chromatta {
 TwipSize designHolderSize(Holder holder)
 {
     switch (holder) {
-    case Holder::y:
-    case Holder::r:
-    case Holder::yh:
-    case Holder::rh:
+    case Holder::Yellow:
+    case Holder::Red:
+    case Holder::YellowHighlighted:
+    case Holder::RedHighlighted:
         return {735, 705};
-    case Holder::g:
-    case Holder::gh:
+    case Holder::Green:
+    case Holder::GreenHighlighted:
         return {735, 720};
-    case Holder::b:
-    case Holder::bh:
+    case Holder::Violet:
+    case Holder::VioletHighlighted:
         break;
     }
     return {BoardGrid::CellWidth, BoardGrid::CellHeight};

@@ -1,37 +1,39 @@
 // The seam between the rules and the window: labels, picture holders, what the rules ask of it.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
 namespace chromatta {
 
-// The labels whose captions are game state, in the order the harness prints them.
-enum class Label { Pts, lvl, SelPts, Nmmc, NEXTLEVEL, Label4, Label6, Label8, Label10, Label12 };
+// The labels the rules write: what each shows. The window's design gives each its first text
+// (Captions::designText).
+enum class Label {
+    Points,
+    Level,
+    SelectionValue,
+    ReshuffleCost, // what the next reshuffle costs, written by every tick
+    NextLevelThreshold, // "NEXT LEVEL: n", the points the level-up asks for
+    BoxCount, // all plain boxes: kept up to date but never shown
+    RedCount,
+    VioletCount,
+    GreenCount,
+    YellowCount,
+};
 inline constexpr int LabelCount = 10;
 
-constexpr std::array<std::string_view, LabelCount> LabelNames = {
-    "Pts", "lvl", "SelPts", "Nmmc", "NEXTLEVEL", "Label4", "Label6", "Label8", "Label10", "Label12",
+// The eight pictures of the boxes, by colour and highlight, in the order of the picture store.
+enum class Holder {
+    Yellow,
+    Red,
+    Green,
+    Violet,
+    YellowHighlighted,
+    RedHighlighted,
+    GreenHighlighted,
+    VioletHighlighted,
 };
-
-constexpr std::string_view nameOf(Label label)
-{
-    return LabelNames[static_cast<int>(label)];
-}
-
-// The eight picture holders of the picture store, named after the code each one draws.
-enum class Holder { y, r, g, b, yh, rh, gh, bh };
 inline constexpr int HolderCount = 8;
-
-constexpr std::array<std::string_view, HolderCount> HolderNames = {
-    "y", "r", "g", "b", "yh", "rh", "gh", "bh",
-};
-
-constexpr std::string_view nameOf(Holder holder)
-{
-    return HolderNames[static_cast<int>(holder)];
-}
 
 struct TwipSize
 {
@@ -40,7 +42,7 @@ struct TwipSize
 };
 
 // Design sizes of the holders in twips (BoardGrid::TwipsPerPixel to the pixel of each picture);
-// that of holder b is the size of a cell of the drawn grid.
+// that of the violet ones is the size of a cell of the drawn grid.
 TwipSize designHolderSize(Holder holder);
 
 // One picture drawn on the board surface: a holder's picture scaled to width x height with its

@@ -8,9 +8,9 @@ build="build-tools"
 cmake --preset tools >/dev/null
 cmake --build "$build" --target core_bench frame_bench >/dev/null
 echo "== the rules, headless"
-"$build/bench/core_bench" "$@"
+"$build/devtools/bench/core_bench" "$@"
 echo "== the window's frames (offscreen)"
 # Qt wants a runtime folder of its own; one made here goes when the script ends.
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
-XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime} "$build/bench/frame_bench" "$@"
+XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime} "$build/devtools/bench/frame_bench" "$@"

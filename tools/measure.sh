@@ -5,14 +5,14 @@
 #              clock ticks (utime + stime, 0.1 % resolution) and in nanoseconds (schedstat), and
 #              the wake-ups of all threads (voluntary and involuntary context switches)
 #   collapse:  the ticks of a collapse against the timer's grid, and the wake-ups per second
-#              while it runs (tools/measure/collapse-ticks, inside the real window)
+#              while it runs (devtools/measure/collapse-ticks, inside the real window)
 #   peak RSS:  VmHWM after start-up, idling and a stretch of play
 #   play CPU:  CPU time per press while pressing boxes (each press repaints, clearings collapse)
 #   frame:     one frame during a collapse: a tick, the new frame rendered, painted and handed to
-#              the X server (bench/frame_bench.cpp on the xcb platform)
+#              the X server (devtools/bench/frame_bench.cpp on the xcb platform)
 #   sound:     a clearing's hold against the sound's length on a private PipeWire and PulseAudio,
 #              and descriptors and threads before and after 20 clearings under a thread shortage,
-#              an address-space limit and a server that never answers (tools/measure/sound_hold.sh)
+#              an address-space limit and a server that never answers (devtools/measure/sound_hold.sh)
 # The same figures for bare-window, a bare Qt window of the same size (also with an empty 100 ms
 # timer, and with one that repaints it ten times a second), show what any Qt program costs here.
 # Usage: tools/measure.sh [RUNS]   (default 7)
@@ -26,9 +26,9 @@ cmake --preset tools >/dev/null
 cmake --build "$build" --target chromatta-zududo first-frame bare-window collapse-ticks frame_bench \
     clearing-hold >/dev/null
 game="$PWD/$(find "$build" -name chromatta-zududo -type f -perm -u+x | head -n 1)"
-probe="$PWD/$build/tools/measure/first-frame"
-bare="$PWD/$build/tools/measure/bare-window"
-collapse="$PWD/$build/tools/measure/collapse-ticks"
+probe="$PWD/$build/devtools/measure/first-frame"
+bare="$PWD/$build/devtools/measure/bare-window"
+collapse="$PWD/$build/devtools/measure/collapse-ticks"
 
 # A private X server on a display number it picks itself, so no other server is in the way.
 # shellcheck source=tools/lib/xvfb.sh
@@ -133,10 +133,10 @@ awk -v t=$((after - before)) -v hz="$ticks_per_second" -v n="$presses" -v s="$se
 printf 'peak RSS (MiB): %s\n' "$(awk '/VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$game_pid/status")"
 kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=
 
-frames=$(QT_QPA_PLATFORM=xcb "$build/bench/frame_bench" --benchmark_filter=FrameDuringCollapse \
+frames=$(QT_QPA_PLATFORM=xcb "$build/devtools/bench/frame_bench" --benchmark_filter=FrameDuringCollapse \
     --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
     awk '/_median/ {print $2, $3}')
 echo "one frame during a collapse (tick, render, paint, hand to X): median of 5 runs $frames"
 
 echo "sound (clearbox.wav, on Qt's offscreen platform):"
-tools/measure/sound_hold.sh "$build/tools/measure/clearing-hold"
+devtools/measure/sound_hold.sh "$build/devtools/measure/clearing-hold"

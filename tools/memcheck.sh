@@ -24,7 +24,7 @@ status=0
 # libdbus forks a helper on X11; only the game's own process is checked.
 "${platform[@]}" valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=definite \
     --show-leak-kinds=definite,possible --child-silent-after-fork=yes \
-    --suppressions=tools/valgrind/qt.supp --gen-suppressions=all --num-callers=40 \
+    --suppressions=devtools/valgrind/qt.supp --gen-suppressions=all --num-callers=40 \
     --error-exitcode=3 --log-file="$log" \
     "$build/tests/ui/session/window_session_test" || status=$?
 

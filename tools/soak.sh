@@ -12,4 +12,4 @@ build="build-$preset"
 tools/install-deps.sh
 cmake --preset "$preset" >/dev/null
 cmake --build "$build" --target chromatta-soak >/dev/null
-"$build/tools/soak/chromatta-soak" "$events" "$seed"
+"$build/headless/soak/chromatta-soak" "$events" "$seed"

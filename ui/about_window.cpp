@@ -1,3 +1,4 @@
+// The about window: its controls, its place on the screen, and Help bringing it back.
 #include "about_window.h"
 
 #include "click_label.h"
@@ -98,7 +99,7 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
-        // Line1: a white rule, 2 px wide, across the whole window above the button.
+        // A white rule, 2 px wide, across the whole window above the button.
         painter.setPen(QPen(Qt::white, 2));
         painter.drawLine(-40, 416, 368, 416);
     }
@@ -109,7 +110,7 @@ class AboutWindow : public QDialog
 public:
     AboutWindow()
     {
-        setObjectName(QStringLiteral("frmAbout"));
+        setObjectName(QStringLiteral("aboutWindow"));
         setWindowTitle(QStringLiteral("About Chromatta Zududo"));
         setAttribute(Qt::WA_DeleteOnClose);
         // An ordinary top-level window without a parent: independent of the game window and
@@ -158,7 +159,7 @@ private:
     void addEmblem()
     {
         auto *emblem = new QLabel(client_);
-        emblem->setObjectName(QStringLiteral("imgsei"));
+        emblem->setObjectName(QStringLiteral("emblem"));
         emblem->setGeometry(8, 24, 32, 32);
         emblem->setScaledContents(true);
         // The 2x picture carries its pixel ratio in its name; either may be missing (the
@@ -178,28 +179,28 @@ private:
     {
         const QColor white(255, 255, 255);
         auto *title =
-            addLabel(client_, "Label5", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"),
-                     white, designFont(QStringLiteral("Arial"), 18, true));
+            addLabel(client_, "title", {56, 16, 305, 33}, QStringLiteral("Chromatta Zududo"), white,
+                     designFont(QStringLiteral("Arial"), 18, true));
         connect(title, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
 
-        addLabel(client_, "Label2", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
+        addLabel(client_, "gameName", {56, 64, 233, 17}, QStringLiteral("Chromatta Zududo"), white,
                  standardFont());
-        addLabel(client_, "Label3", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
+        addLabel(client_, "version", {56, 80, 89, 17}, QStringLiteral("Version 1.0"), white,
                  standardFont());
 
         auto *web =
-            addLabel(client_, "Label4", {56, 96, 225, 17}, QString::fromLatin1(links::WebAddress),
-                     QColor(255, 255, 0), standardFont());
+            addLabel(client_, "webAddress", {56, 96, 225, 17},
+                     QString::fromLatin1(links::WebAddress), QColor(255, 255, 0), standardFont());
         web->setToolTip(QString::fromLatin1(links::MakerName));
         connect(web, &ClickLabel::clicked, this,
                 [] { openLink(QUrl(QString::fromLatin1(links::WebAddress))); });
 
-        addLabel(client_, "Label1", {40, 352, 209, 17},
+        addLabel(client_, "supportQuestion", {40, 352, 209, 17},
                  QStringLiteral("Have questions?  Need technical support? "), white,
                  standardFont());
 
         auto *contact =
-            addLabel(client_, "Label7", {248, 352, 81, 17}, QStringLiteral("Contact us"),
+            addLabel(client_, "contactUs", {248, 352, 81, 17}, QStringLiteral("Contact us"),
                      QColor(0, 0, 255), designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
         contact->setToolTip(QStringLiteral("Email us!"));
         connect(contact, &ClickLabel::clicked, this, [] { openLink(supportMail()); });
@@ -208,7 +209,7 @@ private:
     void addHowToPlay()
     {
         auto *howToPlay = new QPlainTextEdit(client_);
-        howToPlay->setObjectName(QStringLiteral("Text1"));
+        howToPlay->setObjectName(QStringLiteral("howToPlay"));
         howToPlay->setGeometry(32, 136, 305, 193);
         howToPlay->setFont(designFont(QStringLiteral("Small Fonts"), 6.75, false));
         howToPlay->setPlainText(QString::fromLatin1(HowToPlayText));
@@ -224,7 +225,7 @@ private:
     void addOkButton()
     {
         auto *ok = new QPushButton(QStringLiteral("&OK"), client_);
-        ok->setObjectName(QStringLiteral("cmdOK"));
+        ok->setObjectName(QStringLiteral("okButton"));
         ok->setGeometry(136, 432, 92, 23);
         // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.
         ok->setDefault(true);

@@ -1,3 +1,4 @@
+// The about window: how to play, the version and where to ask, opened from Help.
 #pragma once
 
 #include <functional>

@@ -1,43 +1,12 @@
-// The board surface: the back buffer, the frame on screen, presses turned into twips.
+// The board surface: the back buffer, the frame on screen, presses turned into cells.
 #include "board_surface.h"
 
-#include "game.h"
 #include "picture_store.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace chromatta::ui {
-
-namespace {
-
-int gameButton(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return LeftButton;
-    case Qt::RightButton:
-        return RightButton;
-    case Qt::MiddleButton:
-        return MiddleButton;
-    default:
-        return 0; // extra buttons press like any other, with no code of their own
-    }
-}
-
-int gameModifiers(Qt::KeyboardModifiers modifiers)
-{
-    int codes = 0;
-    if (modifiers & Qt::ShiftModifier)
-        codes |= 1;
-    if (modifiers & Qt::ControlModifier)
-        codes |= 2;
-    if (modifiers & Qt::AltModifier)
-        codes |= 4;
-    return codes;
-}
-
-} // namespace
 
 BoardSurface::BoardSurface(PictureStore &store, QWidget *parent)
     : QFrame(parent)
@@ -105,10 +74,10 @@ void BoardSurface::paintEvent(QPaintEvent *)
 
 void BoardSurface::mousePressEvent(QMouseEvent *event)
 {
+    // Every button presses alike.
     const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
-    emit pressed(gameButton(event->button()), gameModifiers(event->modifiers()),
-                 float(inner.x() * BoardGrid::TwipsPerPixel),
-                 float(inner.y() * BoardGrid::TwipsPerPixel));
+    emit pressed(BoardGrid::cellUnder(inner.x() * BoardGrid::TwipsPerPixel,
+                                      inner.y() * BoardGrid::TwipsPerPixel));
 }
 
 void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)

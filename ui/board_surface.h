@@ -1,4 +1,4 @@
-// The board surface dest: the frame the rules draw, shown whole, and presses on it in twips.
+// The board surface: the frame the rules draw, shown whole, and presses on it as cells.
 #pragma once
 
 #include "board_geometry.h"
@@ -7,13 +7,14 @@
 #include <QFrame>
 #include <QImage>
 
+#include <optional>
 #include <vector>
 
 namespace chromatta::ui {
 
 class PictureStore;
 
-// The board surface dest: black, framed by a thin line, drawn in twips of its inner area.
+// The board surface: black, framed by a thin line, drawn in twips of its inner area.
 // Clearing and painting go to a back buffer; present() puts the finished frame on screen, so
 // the player never sees a half-drawn board. The window presents only what may have changed:
 // a tick that changed nothing is not presented (see MainWindow::tick).
@@ -30,9 +31,9 @@ public:
     void present();
 
 signals:
-    // Any mouse button pressed on the surface, in the terms of dest_MouseDown: the button and
-    // modifier codes of the game, the position in twips from the inner top-left corner.
-    void pressed(int button, int modifiers, float x, float y);
+    // Any mouse button pressed on the surface: the cell under the pointer, or nothing beside
+    // the grid (BoardGrid::cellUnder).
+    void pressed(std::optional<chromatta::Cell> cell);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,3 +1,4 @@
+// A label that can be clicked: a press on it and a release over it.
 #include "click_label.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// A label that can be clicked, like "LEVEL UP" and the about window's links.
 #pragma once
 
 #include <QLabel>

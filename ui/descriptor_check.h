@@ -1,3 +1,4 @@
+// The start-up check that enough file descriptors can be opened before Qt starts.
 #pragma once
 
 namespace chromatta::ui {

@@ -1,3 +1,4 @@
+// The stand-in faces for the designed fonts, installed once per program.
 #include "fonts.h"
 
 #include <cmath>

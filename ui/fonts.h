@@ -1,3 +1,4 @@
+// The fonts the windows ask for by their designed names, and the faces that stand in for them.
 #pragma once
 
 #include <QFont>

@@ -1,6 +1,5 @@
-#pragma once
-
 // The two addresses the about window offers, and who stands behind them.
+#pragma once
 namespace chromatta::ui::links {
 
 inline constexpr char WebAddress[] = "https://chromatta-zududo.org";

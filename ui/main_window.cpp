@@ -1,3 +1,4 @@
+// The game window: its labels, pictures, board surface, menus and timer, wired to the game.
 #include "main_window.h"
 
 #include "about_window.h"
@@ -7,6 +8,7 @@
 #include "game.h"
 #include "refresh_timer.h"
 #include "title_bar.h"
+#include "window_layout.h"
 #include "window_manager.h"
 #include "window_place.h"
 
@@ -53,6 +55,8 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 // A transparent single-line label: only its text is painted, from the top of its box, and what
 // does not fit is cut off.
+// Every control keeps the object name of the window's design ("points", "board", "levelUp", ...):
+// the tests and the measuring probes look the controls up by it.
 template<typename LabelType = QLabel>
 LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, const QString &text,
                     const QFont &font, Qt::Alignment horizontal = Qt::AlignLeft,
@@ -95,7 +99,7 @@ MainWindow::MainWindow()
 {
     installFontSubstitutes();
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("main"));
+    setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Chromatta Zududo"));
     setWindowIcon(applicationIcon());
     // A fixed single border: minimize and close, no maximize; the fixed size (below) rules out
@@ -125,32 +129,36 @@ MainWindow::MainWindow()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     placeOnScreen();
 
-    toolkit_ = std::make_unique<WindowToolkit>(*this, *dest_, labels_);
-    game_ = std::make_unique<Game>(*toolkit_, draws_);
-    timer1_ = new RefreshTimer(this);
-    connect(timer1_, &RefreshTimer::ticked, this, &MainWindow::tick);
-    connect(dest_, &BoardSurface::pressed, this,
-            [this](int button, int modifiers, float x, float y) {
-                handle([=](Game &game) { game.dest_MouseDown(button, modifiers, x, y); });
-            });
+    toolkit_ = std::make_unique<WindowToolkit>(*this, *surface_, labels_);
+    game_ = std::make_unique<Game>(*toolkit_, draws_, clock_);
+    timer_ = new RefreshTimer(this);
+    connect(timer_, &RefreshTimer::ticked, this, &MainWindow::tick);
+    connect(surface_, &BoardSurface::pressed, this, [this](std::optional<chromatta::Cell> cell) {
+        handle([cell](Game &game) { game.press(cell); });
+    });
 
-    handle(&Game::Form_Load);
-    timer1_->start();
+    handle(&Game::windowOpened);
+    timer_->start();
 }
 
 MainWindow::~MainWindow() = default;
 
-Game &MainWindow::game()
+const Game &MainWindow::game() const
 {
-    timer1_->wake();
     return *game_;
+}
+
+void MainWindow::startFrom(const GameState &state)
+{
+    game_ = std::make_unique<Game>(*toolkit_, draws_, clock_, state);
+    timer_->wake();
 }
 
 QWidget *MainWindow::buildClientArea()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(633, 486);
+    client->setFixedSize(WindowLayout::ClientWidth, WindowLayout::ClientHeight);
     setBackground(client, Qt::black);
 
     // Unscaled at the top-left corner; the window is narrower than the picture and cuts it off.
@@ -163,9 +171,10 @@ QWidget *MainWindow::buildClientArea()
     buildScoreLabels(client);
     buildColourCounts(client);
 
-    dest_ = new BoardSurface(pic_, client);
-    dest_->setObjectName(QStringLiteral("dest"));
-    dest_->setGeometry(twips(120, 1680, 9255, 5250));
+    surface_ = new BoardSurface(pictures_, client);
+    surface_->setObjectName(QStringLiteral("board"));
+    surface_->setGeometry(WindowLayout::SurfaceLeft, WindowLayout::SurfaceTop,
+                          WindowLayout::SurfaceWidth, WindowLayout::SurfaceHeight);
 
     buildStatusStrip(client);
     return client;
@@ -174,15 +183,16 @@ QWidget *MainWindow::buildClientArea()
 // The points, "LEVEL UP" and the points the next level needs.
 void MainWindow::buildScoreLabels(QWidget *client)
 {
-    labels_[int(Label::Pts)] = addLabel(
-        client, "Pts", twips(120, 45, 4635, 375), designText(Label::Pts),
+    labels_[int(Label::Points)] = addLabel(
+        client, "points", twips(120, 45, 4635, 375), designText(Label::Points),
         designFont(QStringLiteral("Verdana"), 18, true), Qt::AlignHCenter, QColor(192, 64, 0));
-    auto *levelUp = addLabel<ClickLabel>(client, "Label3", twips(7080, 120, 2355, 570),
+    auto *levelUp = addLabel<ClickLabel>(client, "levelUp", twips(7080, 120, 2355, 570),
                                          QStringLiteral("LEVEL UP"),
                                          designFont(QStringLiteral("Arial Black"), 20.25, true));
-    connect(levelUp, &ClickLabel::clicked, this, [this] { handle(&Game::Label3_Click); });
-    labels_[int(Label::NEXTLEVEL)] =
-        addLabel(client, "NEXTLEVEL", twips(0, 480, 5055, 255), designText(Label::NEXTLEVEL),
+    connect(levelUp, &ClickLabel::clicked, this, [this] { handle(&Game::levelUpClicked); });
+    labels_[int(Label::NextLevelThreshold)] =
+        addLabel(client, "nextLevelThreshold", twips(0, 480, 5055, 255),
+                 designText(Label::NextLevelThreshold),
                  designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
 }
 
@@ -190,63 +200,67 @@ void MainWindow::buildScoreLabels(QWidget *client)
 void MainWindow::buildColourCounts(QWidget *client)
 {
     const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
-    addPicture(client, "Image2", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
-    labels_[int(Label::Label6)] =
-        addLabel(client, "Label6", twips(960, 960, 795, 435), designText(Label::Label6), count);
-    addPicture(client, "Image3", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
-    labels_[int(Label::Label8)] =
-        addLabel(client, "Label8", twips(2760, 960, 795, 435), designText(Label::Label8), count);
-    addPicture(client, "Image4", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
-    labels_[int(Label::Label10)] =
-        addLabel(client, "Label10", twips(4560, 960, 795, 435), designText(Label::Label10), count);
-    addPicture(client, "Image5", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
-    labels_[int(Label::Label12)] =
-        addLabel(client, "Label12", twips(6240, 960, 795, 435), designText(Label::Label12), count);
+    addPicture(client, "redSwatch", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
+    labels_[int(Label::RedCount)] =
+        addLabel(client, "redCount", twips(960, 960, 795, 435), designText(Label::RedCount), count);
+    addPicture(client, "violetSwatch", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
+    labels_[int(Label::VioletCount)] = addLabel(client, "violetCount", twips(2760, 960, 795, 435),
+                                                designText(Label::VioletCount), count);
+    addPicture(client, "greenSwatch", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
+    labels_[int(Label::GreenCount)] = addLabel(client, "greenCount", twips(4560, 960, 795, 435),
+                                               designText(Label::GreenCount), count);
+    addPicture(client, "yellowSwatch", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
+    labels_[int(Label::YellowCount)] = addLabel(client, "yellowCount", twips(6240, 960, 795, 435),
+                                                designText(Label::YellowCount), count);
 
     // The total of the counts is kept but never shown; it also lies under the board.
     QLabel *total =
-        addLabel(client, "Label4", twips(7920, 1680, 1455, 195), designText(Label::Label4),
+        addLabel(client, "boxCount", twips(7920, 1680, 1455, 195), designText(Label::BoxCount),
                  designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     total->hide();
-    labels_[int(Label::Label4)] = total;
+    labels_[int(Label::BoxCount)] = total;
 }
 
 void MainWindow::buildStatusStrip(QWidget *client)
 {
     auto *strip = new QWidget(client);
-    strip->setObjectName(QStringLiteral("Frame1"));
+    strip->setObjectName(QStringLiteral("statusStrip"));
     strip->setGeometry(twips(0, 6840, 9495, 495));
     setBackground(strip, Qt::white);
 
     const QFont status = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    addLabel(strip, "Null2", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "), status);
-    labels_[int(Label::lvl)] =
-        addLabel(strip, "lvl", twips(1560, 120, 525, 300), designText(Label::lvl), status);
-    addLabel(strip, "Null", twips(2160, 120, 1770, 240), QStringLiteral("Selection Value: "),
+    addLabel(strip, "levelCaption", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "),
              status);
-    labels_[int(Label::SelPts)] =
-        addLabel(strip, "SelPts", twips(3960, 120, 1755, 240), designText(Label::SelPts), status);
-    addLabel(strip, "Null3", twips(5820, 150, 1275, 240), QStringLiteral("Reset Cost:"), status);
-    labels_[int(Label::Nmmc)] =
-        addLabel(strip, "Nmmc", twips(7080, 150, 2115, 240), designText(Label::Nmmc), status);
+    labels_[int(Label::Level)] =
+        addLabel(strip, "level", twips(1560, 120, 525, 300), designText(Label::Level), status);
+    addLabel(strip, "selectionValueCaption", twips(2160, 120, 1770, 240),
+             QStringLiteral("Selection Value: "), status);
+    labels_[int(Label::SelectionValue)] =
+        addLabel(strip, "selectionValue", twips(3960, 120, 1755, 240),
+                 designText(Label::SelectionValue), status);
+    addLabel(strip, "reshuffleCostCaption", twips(5820, 150, 1275, 240),
+             QStringLiteral("Reset Cost:"), status);
+    labels_[int(Label::ReshuffleCost)] =
+        addLabel(strip, "reshuffleCost", twips(7080, 150, 2115, 240),
+                 designText(Label::ReshuffleCost), status);
 }
 
 void MainWindow::buildMenus(QMenuBar &bar)
 {
     QMenu *file = bar.addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     QAction *reset = file->addAction(QStringLiteral("Reset"));
-    reset->setObjectName(QStringLiteral("mnuFileNew"));
-    connect(reset, &QAction::triggered, this, [this] { handle(&Game::mnuFileNew_Click); });
-    file->addSeparator()->setObjectName(QStringLiteral("sep1"));
+    reset->setObjectName(QStringLiteral("reshuffleAction"));
+    connect(reset, &QAction::triggered, this, [this] { handle(&Game::reshuffle); });
+    file->addSeparator()->setObjectName(QStringLiteral("fileMenuSeparator"));
     QAction *quitAction = file->addAction(QStringLiteral("Quit"));
-    quitAction->setObjectName(QStringLiteral("mnuFileQuit"));
+    quitAction->setObjectName(QStringLiteral("quitAction"));
     connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
 
     QMenu *help = bar.addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuabout"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     QAction *about = help->addAction(QStringLiteral("How to Play / About Chromatta Zududo..."));
-    about->setObjectName(QStringLiteral("mnuaswitch"));
+    about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, [] { showAboutWindow(); });
 }
 
@@ -267,19 +281,19 @@ void MainWindow::placeOnScreen()
 template<typename Handler>
 void MainWindow::handle(Handler handler)
 {
-    timer1_->wake();
+    timer_->wake();
     std::invoke(handler, *game_);
     if (game_->lastHandlerChangedAnything())
-        dest_->present();
-    timer1_->wake();
+        surface_->present();
+    timer_->wake();
 }
 
 void MainWindow::tick()
 {
-    game_->Timer1_Timer();
+    game_->tick();
     if (game_->lastHandlerChangedAnything()) {
-        dest_->present();
-        timer1_->wake();
+        surface_->present();
+        timer_->wake();
     }
 }
 
@@ -292,7 +306,7 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    timer1_->stop();
+    timer_->stop();
     event->accept();
 }
 

@@ -1,3 +1,4 @@
+// The game window: the window, its controls and the game it owns.
 #pragma once
 
 #include "picture_store.h"
@@ -12,29 +13,33 @@ class QMenuBar;
 
 namespace chromatta {
 class Game;
-}
+struct GameState;
+} // namespace chromatta
 
 namespace chromatta::ui {
 
 class BoardSurface;
 class RefreshTimer;
 
-// The game window main: its controls, its menu, its timer, the hidden picture store and the
-// game it owns. Create it with new: closing it deletes it, with the store and the game, and its
-// timer stops first, so no rule runs once the window is gone.
+// The game window: its labels and pictures, the board surface, its menu, its timer, the hidden
+// picture store and the game it owns. Create it with new: closing it deletes it, with the store and
+// the game, and its timer stops first, so no rule runs once the window is gone.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Builds the window and runs Form_Load, which deals and draws the first board; the caller
-    // then shows it.
+    // Builds the window and tells the game it has opened, which deals and draws the first board;
+    // the caller then shows it.
     MainWindow();
     ~MainWindow() override;
 
-    // The game, for whoever reaches it from outside the window's own handlers: such a caller
-    // may change it, so the timer wakes to show the change.
-    Game &game();
+    // The game, to look at.
+    const Game &game() const;
+    // Replaces the game by one that starts from this record, for tests and probes that need a
+    // board of their own; the labels keep what they show until the new game writes them. The
+    // timer wakes, so the next tick shows the new board.
+    void startFrom(const GameState &state);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -57,13 +62,14 @@ private:
     void tick();
     void quit();
 
-    PictureStore pic_;
+    PictureStore pictures_;
     WindowToolkit::LabelWidgets labels_ {};
-    BoardSurface *dest_ = nullptr;
-    RefreshTimer *timer1_ = nullptr;
+    BoardSurface *surface_ = nullptr;
+    RefreshTimer *timer_ = nullptr;
     std::unique_ptr<WindowToolkit> toolkit_;
-    // The game's chance: seeded from the system, reseeded from the clock on every draw.
+    // The game's chance: seeded from the system, reseeded from the wall clock on every draw.
     Generator draws_;
+    WallClock clock_;
     std::unique_ptr<Game> game_;
 };
 

@@ -1,3 +1,4 @@
+// What the start-up checks say when memory is what is short.
 #include "memory_check.h"
 
 #include <sys/mman.h>

@@ -1,3 +1,4 @@
+// The pictures of the window from its resources, and the store of the eight box pictures.
 #pragma once
 
 #include "toolkit.h"

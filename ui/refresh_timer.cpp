@@ -1,3 +1,4 @@
+// The refresh timer: one single-shot QTimer armed for each point of the grid in turn.
 #include "refresh_timer.h"
 
 #include <QTimer>
@@ -11,7 +12,7 @@ RefreshTimer::RefreshTimer(QObject *parent, std::function<Clock::time_point()> n
     , now_(std::move(now))
     , timer_(new QTimer(this))
 {
-    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setObjectName(QStringLiteral("refreshTimer"));
     // One tick at a time, each armed for its own point of the grid: a periodic timer would
     // wake the process ten times a second for ticks that change nothing.
     timer_->setSingleShot(true);

@@ -1,3 +1,4 @@
+// The window's refresh timer: ticks on a 100 ms grid that rest while nothing moves.
 #pragma once
 
 #include <QObject>
@@ -9,7 +10,7 @@ class QTimer;
 
 namespace chromatta::ui {
 
-// The window's timer Timer1: a tick every 100 ms on one grid that starts with the window, that
+// The window's timer: a tick every 100 ms on one grid that starts with the window, that
 // can rest while nothing moves and wake without shifting the grid. Resting, it costs the process
 // no wake-up at all; woken, its next tick comes at the very moment it would have come had it
 // never rested. A tick that falls due while the thread is busy (a sound holds it) runs when the

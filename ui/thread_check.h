@@ -1,3 +1,4 @@
+// The start-up check that the threads Qt and the sounds need can be started.
 #pragma once
 
 namespace chromatta::ui {

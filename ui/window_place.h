@@ -1,3 +1,4 @@
+// Where a window goes so that its whole frame, title bar first, stays on the screen.
 #pragma once
 
 #include <QMargins>

@@ -30,8 +30,8 @@ WindowToolkit::WindowToolkit(QWidget &window, BoardSurface &surface, const Label
 
 void WindowToolkit::setCaption(Label label, std::string_view text)
 {
-    // The timer rewrites two captions ten times a second, nearly always with the text they
-    // already show: QLabel leaves a label alone when its text stays the same.
+    // Every tick rewrites two captions, nearly always with the text they already show: QLabel
+    // leaves a label alone when its text stays the same.
     labels_[static_cast<int>(label)]->setText(toQString(text));
 }
 

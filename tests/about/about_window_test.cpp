@@ -32,7 +32,7 @@ std::vector<QWidget *> visibleAboutWindows()
 {
     std::vector<QWidget *> found;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("frmAbout") && widget->isVisible())
+        if (widget->objectName() == QLatin1String("aboutWindow") && widget->isVisible())
             found.push_back(widget);
     }
     return found;
@@ -105,7 +105,7 @@ TEST_F(AboutWindow, CarriesTheHowToPlayTextExactly)
     EXPECT_EQ(std::string(lines[4]).size(), 31u);
 
     showAboutWindow();
-    auto *text = control<QPlainTextEdit>("Text1");
+    auto *text = control<QPlainTextEdit>("howToPlay");
     ASSERT_NE(text, nullptr);
     // The box shows each line as a paragraph of its own, the last one followed by an empty one.
     QString shown;
@@ -133,14 +133,14 @@ TEST_F(AboutWindow, ShowsTheDesignTexts)
     EXPECT_EQ(window->size(), QSize(367, 565));
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the frame is fixed";
 
-    auto *label1 = control<QLabel>("Label1");
-    ASSERT_NE(label1, nullptr);
-    EXPECT_EQ(label1->text(), QStringLiteral("Have questions?  Need technical support? "));
-    auto *web = control<QLabel>("Label4");
+    auto *supportQuestion = control<QLabel>("supportQuestion");
+    ASSERT_NE(supportQuestion, nullptr);
+    EXPECT_EQ(supportQuestion->text(), QStringLiteral("Have questions?  Need technical support? "));
+    auto *web = control<QLabel>("webAddress");
     ASSERT_NE(web, nullptr);
     EXPECT_EQ(web->text(), QStringLiteral("https://chromatta-zududo.org"));
     EXPECT_EQ(web->toolTip(), QStringLiteral("Chromatta Zududo Team"));
-    auto *contact = control<QLabel>("Label7");
+    auto *contact = control<QLabel>("contactUs");
     ASSERT_NE(contact, nullptr);
     EXPECT_EQ(contact->toolTip(), QStringLiteral("Email us!"));
     // Every label fits its text into its design box at the fonts the window asks for.
@@ -161,7 +161,7 @@ TEST_F(AboutWindow, EnterAndEscCloseIt)
         showAboutWindow();
         QPointer<QWidget> window = theAboutWindow();
         ASSERT_NE(window, nullptr);
-        auto *ok = control<QPushButton>("cmdOK");
+        auto *ok = control<QPushButton>("okButton");
         ASSERT_NE(ok, nullptr);
         EXPECT_TRUE(ok->isDefault());
         EXPECT_EQ(window->focusWidget(), ok) << "OK has the focus when the window opens";
@@ -274,7 +274,8 @@ TEST_F(AboutWindow, LinksOpenTheirAddresses)
     std::vector<QUrl> opened;
     chromatta::ui::setLinkOpener([&opened](const QUrl &url) { opened.push_back(url); });
     showAboutWindow();
-    for (const char *name : {"Label4", "Label5", "Label7", "Label1", "Label2", "Label3"}) {
+    for (const char *name :
+         {"webAddress", "title", "contactUs", "supportQuestion", "gameName", "version"}) {
         auto *label = control<QLabel>(name);
         ASSERT_NE(label, nullptr) << name;
         QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(3, 3));

@@ -27,15 +27,24 @@ struct Picture
 };
 
 const Picture Pictures[] = {
-    {"background", {640, 480}, true},  {"box-y", {45, 43}, true},
-    {"box-r", {45, 43}, true},         {"box-g", {45, 44}, true},
-    {"box-b", {43, 44}, true},         {"box-yh", {45, 43}, true},
-    {"box-rh", {45, 43}, true},        {"box-gh", {45, 44}, true},
-    {"box-bh", {43, 44}, true},        {"swatch-red", {31, 30}, true},
-    {"swatch-violet", {29, 30}, true}, {"swatch-green", {31, 30}, true},
-    {"swatch-yellow", {31, 30}, true}, {"emblem", {32, 32}, true},
-    {"icon-32", {32, 32}, true},       {"icon-48", {48, 48}, false},
-    {"icon-64", {64, 64}, false},      {"icon-128", {128, 128}, false},
+    {"background", {640, 480}, true},
+    {"box-yellow", {45, 43}, true},
+    {"box-red", {45, 43}, true},
+    {"box-green", {45, 44}, true},
+    {"box-violet", {43, 44}, true},
+    {"box-yellow-highlighted", {45, 43}, true},
+    {"box-red-highlighted", {45, 43}, true},
+    {"box-green-highlighted", {45, 44}, true},
+    {"box-violet-highlighted", {43, 44}, true},
+    {"swatch-red", {31, 30}, true},
+    {"swatch-violet", {29, 30}, true},
+    {"swatch-green", {31, 30}, true},
+    {"swatch-yellow", {31, 30}, true},
+    {"emblem", {32, 32}, true},
+    {"icon-32", {32, 32}, true},
+    {"icon-48", {48, 48}, false},
+    {"icon-64", {64, 64}, false},
+    {"icon-128", {128, 128}, false},
     {"icon-256", {256, 256}, false},
 };
 
@@ -133,10 +142,10 @@ TEST(PicturesTest, BoxesAndSwatchesShowTheColourOfTheirCode)
         const char *swatch;
         int low, high; // hue range in degrees
     };
-    const Hue hues[] = {{"box-y", "swatch-yellow", 38, 60},
-                        {"box-r", "swatch-red", -10, 10},
-                        {"box-g", "swatch-green", 100, 140},
-                        {"box-b", "swatch-violet", 260, 290}};
+    const Hue hues[] = {{"box-yellow", "swatch-yellow", 38, 60},
+                        {"box-red", "swatch-red", -10, 10},
+                        {"box-green", "swatch-green", 100, 140},
+                        {"box-violet", "swatch-violet", 260, 290}};
     for (const Hue &hue : hues) {
         for (const char *name : {hue.box, hue.swatch}) {
             const QImage image = load(QLatin1String(name) + ".png");
@@ -155,11 +164,11 @@ TEST(PicturesTest, BoxesAndSwatchesShowTheColourOfTheirCode)
 
 TEST(PicturesTest, HighlightedBoxesStandOutByALightFrame)
 {
-    for (const char *letter : {"y", "r", "g", "b"}) {
+    for (const char *colour : {"yellow", "red", "green", "violet"}) {
         for (int scale : {1, 2}) {
             const QString suffix = scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
-            const QString plain = QStringLiteral("box-") + letter + suffix;
-            const QString lit = QStringLiteral("box-") + letter + "h" + suffix;
+            const QString plain = QStringLiteral("box-") + colour + suffix;
+            const QString lit = QStringLiteral("box-") + colour + "-highlighted" + suffix;
             EXPECT_GT(ringWhiteness(load(lit), scale), ringWhiteness(load(plain), scale) + 60)
                 << lit.toStdString();
         }

@@ -9,7 +9,7 @@ using PressTest = chromatta::test::RulesFixture;
 TEST(HitTest, PressesAreTestedOnTheDrawnGrid)
 {
     const auto at = [](double x, double y) {
-        return Game::cellAt(x, y);
+        return BoardGrid::cellUnder(x, y);
     };
     EXPECT_FALSE(at(29.9, 100).has_value()); // left margin
     EXPECT_FALSE(at(100, 74.9).has_value()); // top margin
@@ -31,57 +31,56 @@ TEST(HitTest, PressesAreTestedOnTheDrawnGrid)
     EXPECT_FALSE(at(100, 75 + 7 * 720).has_value());
     EXPECT_FALSE(at(-1e30, 100).has_value());
     EXPECT_FALSE(at(std::nan(""), 100).has_value());
+    // Positions are rounded to single precision first: a hair left of a grid line is on it.
+    cell = at(734.99999, 100);
+    EXPECT_EQ(cell->column, 1);
 }
 
-TEST_F(PressTest, EveryButtonSelectsAndASecondPressClears)
+TEST_F(PressTest, APressSelectsAndASecondPressClears)
 {
-    for (int button : {LeftButton, RightButton, MiddleButton}) {
-        setBoard({"ggbXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-                  "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
-        game.state().points = 0;
-        game.captions().set(Label::Pts, "0");
-        pressCell(0, 1, button);
-        EXPECT_EQ(rows()[0], "GGbXXXXXXXXXX");
-        EXPECT_EQ(caption(Label::SelPts), "2000");
-        pressCell(0, 0, button);
-        // The "b" fell to the floor and moved one column left, one step of each pass.
-        EXPECT_EQ(rows()[0], "XXXXXXXXXXXXX");
-        EXPECT_EQ(rows()[6], "XbXXXXXXXXXXX");
-        EXPECT_EQ(game.state().points, 2000);
-        EXPECT_EQ(caption(Label::Pts), "2000");
-        EXPECT_EQ(caption(Label::SelPts), "");
-    }
-    EXPECT_EQ(toolkit.sounds().size(), 3u);
+    start({"ggbXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+           "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"},
+          {.points = 500});
+    pressCell(0, 1);
+    EXPECT_EQ(rows()[0], "GGbXXXXXXXXXX");
+    EXPECT_EQ(caption(Label::SelectionValue), "2000");
+    pressCell(0, 0);
+    // The "b" fell to the floor and moved one column left, one step of each pass.
+    EXPECT_EQ(rows()[0], "XXXXXXXXXXXXX");
+    EXPECT_EQ(rows()[6], "XbXXXXXXXXXXX");
+    EXPECT_EQ(game->state().points, 2500);
+    EXPECT_EQ(caption(Label::Points), "2500");
+    EXPECT_EQ(caption(Label::SelectionValue), "");
+    ASSERT_EQ(toolkit.sounds().size(), 1u);
     EXPECT_EQ(toolkit.sounds().back(), toolkit.programFolder() + "/clearbox.wav");
 }
 
 TEST_F(PressTest, PressesThatSelectNothing)
 {
-    setBoard({"yyXXXXXXXXXXX", "XXrXXXXXXXXXX", "XXXrXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    start({"yyXXXXXXXXXXX", "XXrXXXXXXXXXX", "XXXrXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+           "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     pressCell(0, 0);
     ASSERT_EQ(rows()[0], "YYXXXXXXXXXXX");
     const int draws = toolkit.clears();
 
-    // "X", the margins and the area beyond the grid leave the highlight alone but redraw.
+    // "X" and a press beside the grid leave the highlight alone but redraw.
     pressCell(3, 3);
-    game.dest_MouseDown(LeftButton, 0, 10, 10);
-    game.dest_MouseDown(LeftButton, 0, 9200, 100);
+    game->press(std::nullopt);
     EXPECT_EQ(rows()[0], "YYXXXXXXXXXXX");
-    EXPECT_EQ(toolkit.clears(), draws + 3);
+    EXPECT_EQ(toolkit.clears(), draws + 2);
 
     // A box whose only partner touches a corner: the highlight goes, the value label stays.
     pressCell(1, 2);
     EXPECT_EQ(rows()[0], "yyXXXXXXXXXXX");
     EXPECT_EQ(rows()[1], "XXrXXXXXXXXXX");
-    EXPECT_EQ(caption(Label::SelPts), "2000");
-    EXPECT_EQ(game.state().points, 0);
+    EXPECT_EQ(caption(Label::SelectionValue), "2000");
+    EXPECT_EQ(game->state().points, 0);
 }
 
 TEST_F(PressTest, PartnersOnTheFirstRowAndColumnCount)
 {
-    setBoard({"bXXXXXXXXXXXX", "bXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-              "XXXXXXXXXXXXX", "rrXXXXXXXXXXX"});
+    start({"bXXXXXXXXXXXX", "bXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+           "XXXXXXXXXXXXX", "rrXXXXXXXXXXX"});
     pressCell(1, 0);
     EXPECT_EQ(rows()[0], "BXXXXXXXXXXXX");
     pressCell(6, 1);
@@ -92,14 +91,14 @@ TEST_F(PressTest, PartnersOnTheFirstRowAndColumnCount)
 TEST_F(PressTest, ClearingThenSelectingTheBoxThatFellIntoThePressedCell)
 {
     // The "g" above the pair falls into the pressed cell and has a partner beside it.
-    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "gXXXXXXXXXXXX",
-              "rrXXXXXXXXXXX", "ggXXXXXXXXXXX"});
+    start({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "gXXXXXXXXXXXX",
+           "rrXXXXXXXXXXX", "ggXXXXXXXXXXX"});
     pressCell(5, 0);
     pressCell(5, 0);
     EXPECT_EQ(rows()[4], "XXXXXXXXXXXXX");
     EXPECT_EQ(rows()[5], "GXXXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "GGXXXXXXXXXXX");
-    EXPECT_EQ(game.state().points, 2000);
-    EXPECT_EQ(caption(Label::SelPts), "4500");
-    EXPECT_EQ(game.state().selectionValue, 4500);
+    EXPECT_EQ(game->state().points, 2000);
+    EXPECT_EQ(caption(Label::SelectionValue), "4500");
+    EXPECT_EQ(game->state().selectionValue, 4500);
 }

@@ -1,4 +1,4 @@
-// RandomInRange and the generator.
+// randomInRange, the clocks and the generator.
 #include "draws.h"
 #include "test_support.h"
 
@@ -8,25 +8,33 @@
 using namespace chromatta;
 using chromatta::test::FixedDraws;
 
+namespace {
+
+const FixedClock fixedClock {37};
+const WallClock wallClock;
+
+} // namespace
+
 TEST(RandomInRangeTest, RoundsHalfToEvenAndRedrawsOutsideTheRange)
 {
     // top = 41 for (1, 40): 0.5 / 41 x 41 = 0.5 rounds to 0 (even), below low, so it is redrawn;
     // 40.5 rounds to 40 (even); 1.5 rounds to 2; 40.9 rounds to 41 = top and is redrawn.
     FixedDraws draws({0.5 / 41, 40.5 / 41, 1.5 / 41, 40.9 / 41, 2.5 / 41});
-    EXPECT_EQ(RandomInRange(draws, 1, 40), 40);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 1, 40), 40);
     EXPECT_EQ(draws.drawn, 2);
-    EXPECT_EQ(RandomInRange(draws, 1, 40), 2);
-    EXPECT_EQ(RandomInRange(draws, 1, 40), 2); // 41 redrawn, then 2.5 goes to the even 2
+    EXPECT_EQ(randomInRange(draws, fixedClock, 1, 40), 2);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 1, 40),
+              2); // 41 redrawn, then 2.5 goes to the even 2
     EXPECT_EQ(draws.drawn, 5);
 }
 
 TEST(RandomInRangeTest, ZeroIsAllowedWhenLowIsZero)
 {
     FixedDraws draws({0.0, 0.49 / 31, 0.51 / 31, 30.5 / 31, 0.999});
-    EXPECT_EQ(RandomInRange(draws, 0, 30), 0);
-    EXPECT_EQ(RandomInRange(draws, 0, 30), 0);
-    EXPECT_EQ(RandomInRange(draws, 0, 30), 1);
-    EXPECT_EQ(RandomInRange(draws, 0, 30),
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, 30), 0);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, 30), 0);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, 30), 1);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, 30),
               30); // 30.5 goes to the even 30; 0.999 x 31 is never kept
 }
 
@@ -34,28 +42,38 @@ TEST(RandomInRangeTest, GuardsFixBoundsThatMakeNoRange)
 {
     // A negative high gives 0..9.
     FixedDraws draws({0.95, 0.93, 0.5 / 4, 0.9, 0.7});
-    EXPECT_EQ(RandomInRange(draws, 0, -4), 9); // 9.5 -> 10 = top, redrawn; 9.3 -> 9
-    EXPECT_EQ(RandomInRange(draws, 5, 3), 0); // low above high: 0..3; 0.5 -> 0
-    EXPECT_EQ(RandomInRange(draws, 5, 3), 3); // 3.6 -> 4 = top, redrawn; 2.8 -> 3
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, -4), 9); // 9.5 -> 10 = top, redrawn; 9.3 -> 9
+    EXPECT_EQ(randomInRange(draws, fixedClock, 5, 3), 0); // low above high: 0..3; 0.5 -> 0
+    EXPECT_EQ(randomInRange(draws, fixedClock, 5, 3), 3); // 3.6 -> 4 = top, redrawn; 2.8 -> 3
 }
 
 TEST(RandomInRangeTest, ReseedsFromTheClockBeforeEveryCall)
 {
     FixedDraws draws({0.5, 0.5, 0.5});
-    RandomInRange(draws, 1, 40);
-    RandomInRange(draws, 1, 40);
-    RandomInRange(draws, 0, 30);
-    ASSERT_EQ(draws.reseeds.size(), 3u);
-    for (auto seed : draws.reseeds) {
-        EXPECT_GE(seed, 1);
-        EXPECT_LE(seed, 71);
-    }
+    randomInRange(draws, fixedClock, 1, 40);
+    randomInRange(draws, fixedClock, 1, 40);
+    randomInRange(draws, fixedClock, 0, 30);
+    EXPECT_EQ(draws.reseeds, std::vector<std::int64_t>(3, 37));
+    const std::int64_t wall = wallClock.reseedNumber();
+    EXPECT_GE(wall, 1);
+    EXPECT_LE(wall, 71);
+}
+
+TEST(RandomInRangeTest, ABrokenSourceGivesTheLowestValueInsteadOfLooping)
+{
+    struct Broken : DrawSource
+    {
+        double draw() override { return 1.0; }
+        void reseed(std::int64_t) override { }
+    } broken;
+    EXPECT_EQ(randomInRange(broken, fixedClock, 1, 40), 1);
+    EXPECT_EQ(randomInRange(broken, fixedClock, 5, 3), 0); // low above high: 0..3
 }
 
 TEST(RandomInRangeTest, TheWidestRangeDoesNotOverflow)
 {
     FixedDraws draws({0.75});
-    EXPECT_EQ(RandomInRange(draws, 0, 2147483647), 1610612736);
+    EXPECT_EQ(randomInRange(draws, fixedClock, 0, 2147483647), 1610612736);
 }
 
 TEST(GeneratorTest, ASeedGivesTheSameDrawsOnEveryRunAndMachine)
@@ -68,7 +86,7 @@ TEST(GeneratorTest, ASeedGivesTheSameDrawsOnEveryRunAndMachine)
     const double first[] = {0x1.66b1f5ee9df2ep-1, 0x1.1d70f6593d20ap-2, 0x1.ade3a6932a58fp-1,
                             0x1.f65270e63d00ep-1};
     for (const double expected : first) {
-        seeded.reseed(clockReseedNumber());
+        seeded.reseed(wallClock.reseedNumber());
         EXPECT_EQ(seeded.draw(), expected);
     }
 }
@@ -95,7 +113,7 @@ TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
     constexpr int calls = 400000;
     std::array<int, 41> counts {};
     for (int i = 0; i < calls; ++i) {
-        const int v = RandomInRange(generator, 1, 40);
+        const int v = randomInRange(generator, wallClock, 1, 40);
         ASSERT_GE(v, 1);
         ASSERT_LE(v, 40);
         ++counts[v];
@@ -106,7 +124,7 @@ TEST(GeneratorTest, RealDrawsAreFlatOverOneToFortyAndZeroIsHalfAsLikely)
     std::array<int, 32> small {};
     constexpr int smallCalls = 310000;
     for (int i = 0; i < smallCalls; ++i) {
-        const int v = RandomInRange(generator, 0, 30);
+        const int v = randomInRange(generator, wallClock, 0, 30);
         ASSERT_GE(v, 0);
         ASSERT_LE(v, 30);
         ++small[v];

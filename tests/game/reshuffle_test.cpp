@@ -1,14 +1,12 @@
-// Reset: its rising cost and the recolouring from the pools of boxes on the board.
+// The reshuffle: its rising cost and the recolouring from the pools of boxes on the board.
 #include "test_support.h"
-
-#include <algorithm>
 
 using namespace chromatta;
 using ReshuffleTest = chromatta::test::RulesFixture;
 
 namespace {
 
-// 91 draws for RandomInRange(0, 30) that give these values, cell by cell (repeating).
+// 91 draws for randomInRange(0, 30) that give these values, cell by cell (repeating).
 std::deque<double> reshuffleDraws(const std::vector<int> &values)
 {
     std::deque<double> draws;
@@ -17,38 +15,30 @@ std::deque<double> reshuffleDraws(const std::vector<int> &values)
     return draws;
 }
 
-int boxes(const std::vector<std::string> &rows)
-{
-    int count = 0;
-    for (const auto &row : rows)
-        count += int(std::count_if(row.begin(), row.end(), [](char c) { return c != 'X'; }));
-    return count;
-}
-
 } // namespace
 
 TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
 {
-    setBoard(std::vector<std::string>(7, "XXXXXXXXXXXXX"));
+    start(std::vector<std::string>(7, "XXXXXXXXXXXXX"));
     draws.draws = reshuffleDraws({30});
-    game.mnuFileNew_Click();
-    EXPECT_EQ(game.state().points, -25000);
-    EXPECT_EQ(caption(Label::Pts), "-25000");
-    EXPECT_EQ(game.state().resetCount, 1);
-    game.Timer1_Timer();
-    EXPECT_EQ(caption(Label::Nmmc), "45000");
+    game->reshuffle();
+    EXPECT_EQ(game->state().points, -25000);
+    EXPECT_EQ(caption(Label::Points), "-25000");
+    EXPECT_EQ(game->state().reshuffleCount, 1);
+    game->tick();
+    EXPECT_EQ(caption(Label::ReshuffleCost), "45000");
 
     draws.draws = reshuffleDraws({30});
-    game.mnuFileNew_Click();
-    EXPECT_EQ(game.state().points, -70000);
+    game->reshuffle();
+    EXPECT_EQ(game->state().points, -70000);
     draws.draws = reshuffleDraws({0});
-    game.mnuFileNew_Click();
-    EXPECT_EQ(game.state().points, -135000);
-    EXPECT_EQ(caption(Label::Pts), "-135000");
+    game->reshuffle();
+    EXPECT_EQ(game->state().points, -135000);
+    EXPECT_EQ(caption(Label::Points), "-135000");
     EXPECT_EQ(draws.drawn, 3 * 91);
     // An empty board stays empty: the picked cells find every pool dry.
     EXPECT_EQ(rows(), std::vector<std::string>(7, "XXXXXXXXXXXXX"));
-    EXPECT_EQ(caption(Label::Label4), "0");
+    EXPECT_EQ(caption(Label::BoxCount), "0");
 }
 
 TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
@@ -56,41 +46,40 @@ TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
     // Pools: yellow 1, red 1, green 1, blue 1 (the rest empty). Values per cell: 0 (class 0:
     // yellow first), 3 (class 1: green first), 6 (class 2: blue first), 9 (class 3: red first),
     // then 12 (unchanged) for the rest, which would find the pools dry anyway.
-    setBoard({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-              "XXXXXXXXXXXXX", "yrgBXXXXXXXXX"});
+    start({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+           "XXXXXXXXXXXXX", "yrgBXXXXXXXXX"});
     std::vector<int> values = {0, 3, 6, 9, 0, 3};
     values.resize(91, 12);
     draws.draws = reshuffleDraws(values);
-    game.mnuFileNew_Click();
+    game->reshuffle();
     EXPECT_EQ(rows()[0], "ygbrXXXXXXXXX"); // the last two picked cells found every pool dry
     EXPECT_EQ(rows()[6], "yrgbXXXXXXXXX"); // the highlighted "B" was dissolved, then kept
-    EXPECT_EQ(caption(Label::Label4), "8");
+    EXPECT_EQ(caption(Label::BoxCount), "8");
 }
 
 TEST_F(ReshuffleTest, PreferenceFallsThroughDryPools)
 {
     // Only red boxes: every picked cell of any class ends up red while the pool lasts.
-    setBoard({"rrrXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
-              "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
+    start({"rrrXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
+           "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     std::vector<int> values = {30, 30, 30, 0, 5, 7, 11};
     values.resize(91, 30);
     draws.draws = reshuffleDraws(values);
-    game.mnuFileNew_Click();
+    game->reshuffle();
     // Three picked empty cells gained a red box each, the fourth found the pool dry.
     EXPECT_EQ(rows()[0], "rrrrrrXXXXXXX");
-    EXPECT_EQ(caption(Label::Label6), "6");
+    EXPECT_EQ(caption(Label::RedCount), "6");
 }
 
 TEST_F(ReshuffleTest, AFullBoardStaysFullWithRealDraws)
 {
-    game.Form_Load();
+    game->windowOpened();
     pressCell(0, 0);
     for (int i = 0; i < 50; ++i) {
-        game.mnuFileNew_Click();
-        const auto board = rows();
-        EXPECT_EQ(boxes(board), 91);
-        for (const auto &row : board)
-            EXPECT_EQ(row.find_first_of("BGRY"), std::string::npos);
-        EXPECT_EQ(caption(Label::Label4), "91");
+        game->reshuffle();
+        const BoxCounts boxes = countBoxes(game->state().board);
+        EXPECT_EQ(boxes.plain(), 91);
+        EXPECT_EQ(boxes.highlighted, 0);
+        EXPECT_EQ(caption(Label::BoxCount), "91");
     }
 }

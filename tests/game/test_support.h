@@ -3,6 +3,7 @@
 
 #include "board_geometry.h"
 #include "board_text.h"
+#include "draws.h"
 #include "game.h"
 #include "random.h"
 #include "recording_toolkit.h"
@@ -12,12 +13,13 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace chromatta::test {
 
-// Draws for RandomInRange: the queued ones first, then those of a generator that takes the
+// Draws for randomInRange: the queued ones first, then those of a generator that takes the
 // clock's reseeds, as the window's does. Every draw is counted and every reseed noted.
 class FixedDraws : public DrawSource
 {
@@ -50,7 +52,7 @@ private:
     Generator generator_;
 };
 
-// The draw that makes RandomInRange(low, high) give v, for 1 <= v < high + 1.
+// The draw that makes randomInRange(low, high) give v, for 1 <= v < high + 1.
 inline double drawFor(int v, int high)
 {
     return double(v) / double(high + 1);
@@ -62,24 +64,24 @@ inline const std::map<int, std::int64_t> LevelThresholds = {
     {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
 };
 
-// A game on a recording toolkit and draws a test may queue, with a board written as seven rows.
+// A game on a recording toolkit and draws a test may queue. start() replaces it by a game that
+// starts from a record: from a board written as seven rows, and anything else the test gives.
+// The toolkit's captions go on from one game to the next, as the window's labels would.
 struct RulesFixture : ::testing::Test
 {
     RecordingToolkit toolkit;
     FixedDraws draws;
-    Game game {toolkit, draws};
+    FixedClock clock;
+    std::optional<Game> game {std::in_place, toolkit, draws, clock};
 
-    void setBoard(const std::vector<std::string> &rows) { game.state().board = boardOf(rows); }
-    std::vector<std::string> rows() const { return rowsOf(game.state().board); }
-    const std::string &caption(Label label) const { return game.captions().read(label); }
-
-    // A press at the centre of a drawn cell.
-    void pressCell(int row, int column, int button = LeftButton)
+    void start(const std::vector<std::string> &rows, GameState state = {})
     {
-        game.dest_MouseDown(button, 0,
-                            float(BoardGrid::cellLeft(column) + BoardGrid::CellWidth / 2),
-                            float(BoardGrid::cellTop(row) + BoardGrid::CellHeight / 2));
+        state.board = boardOf(rows);
+        game.emplace(toolkit, draws, clock, state);
     }
+    std::vector<std::string> rows() const { return rowsOf(game->state().board); }
+    const std::string &caption(Label label) const { return toolkit.caption(label); }
+    void pressCell(int row, int column) { game->press(Cell {row, column}); }
 };
 
 } // namespace chromatta::test

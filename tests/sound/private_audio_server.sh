@@ -39,18 +39,6 @@ kind() {
     esac
 }
 
-# Runs a program of the server's in the background, in a clean environment that points at DIR.
-spawn() { # NAME PROGRAM [ARGS]
-    local name=$1
-    shift
-    env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$dir" XDG_CONFIG_HOME="$dir/config" \
-        XDG_STATE_HOME="$dir/state" XDG_DATA_HOME="$dir/data" XDG_CACHE_HOME="$dir/cache" \
-        PIPEWIRE_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" \
-        DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/no-session-bus" \
-        "$@" </dev/null >>"$dir/$name.log" 2>&1 &
-    echo $! >"$dir/$name.pid"
-}
-
 # shellcheck source=private_audio_server_pipewire.sh source-path=SCRIPTDIR
 . "$(dirname "$0")/private_audio_server_pipewire.sh"
 

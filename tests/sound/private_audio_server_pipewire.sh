@@ -3,6 +3,19 @@
 # WirePlumber to link streams to the sink, told to leave every real device alone.
 # shellcheck shell=bash disable=SC2154 # dir: the folder private_audio_server.sh was given
 
+# Runs a program of the server's in the background, in a clean environment that points at DIR;
+# the PulseAudio kind starts its server with it too.
+spawn() { # NAME PROGRAM [ARGS]
+    local name=$1
+    shift
+    env -i PATH="$PATH" HOME="$dir" XDG_RUNTIME_DIR="$dir" XDG_CONFIG_HOME="$dir/config" \
+        XDG_STATE_HOME="$dir/state" XDG_DATA_HOME="$dir/data" XDG_CACHE_HOME="$dir/cache" \
+        PIPEWIRE_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" \
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/no-session-bus" \
+        "$@" </dev/null >>"$dir/$name.log" 2>&1 &
+    echo $! >"$dir/$name.pid"
+}
+
 # The daemon: only what a null sink and linked client streams need.
 write_pipewire_config() {
     cat >"$dir/pipewire.conf" <<'CONF'

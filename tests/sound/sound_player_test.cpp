@@ -1,5 +1,6 @@
 // The sound player against a real audio server (a private one with a null sink, PipeWire's or
 // PulseAudio), against no server and against a server that never answers.
+#include "process_counts.h"
 #include "sound_player.h"
 #include "support.h"
 
@@ -46,6 +47,8 @@ void writeTone(const fs::path &path, double seconds, int rate = 22050, int chann
     sf_close(file);
 }
 
+using chromatta::measure::entriesIn;
+using chromatta::measure::userThreads;
 using chromatta::ui::SoundPlayer;
 
 double secondsToPlay(SoundPlayer &player, const fs::path &path)
@@ -194,11 +197,6 @@ TEST_F(WithAudioServer, HostileFilesNeitherCrashNorHoldTheGame)
     }
 }
 
-std::ptrdiff_t entriesIn(const fs::path &folder)
-{
-    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-}
-
 // Waits up to a second for the process's threads and descriptors to be as many as given.
 bool backTo(std::ptrdiff_t threads, std::ptrdiff_t descriptors)
 {
@@ -263,25 +261,6 @@ TEST_F(WithAudioServer, AServerThatStopsAnsweringCostsOneWaitAndIsHeardAgainWhen
     EXPECT_NE(std::count(heard.begin() + std::ssize(late), heard.end(), 0),
               std::ssize(heard) - std::ssize(late))
         << "the sound after the server came back was not heard";
-}
-
-// The threads of every process of this user: what RLIMIT_NPROC counts.
-long userThreads()
-{
-    long total = 0;
-    for (const auto &process : fs::directory_iterator("/proc")) {
-        const std::string name = process.path().filename().string();
-        std::ifstream status(process.path() / "status");
-        long uid = -1;
-        for (std::string line; std::getline(status, line);) {
-            if (line.rfind("Uid:", 0) == 0)
-                uid = std::atol(line.c_str() + 4);
-            else if (line.rfind("Threads:", 0) == 0 && uid == long(getuid()) &&
-                     std::isdigit(static_cast<unsigned char>(name[0])))
-                total += std::atol(line.c_str() + 8);
-        }
-    }
-    return total;
 }
 
 // In a child process (as nobody when run as root, whom the limit does not bind): sounds while

@@ -83,21 +83,14 @@ protected:
     }
 
     QAction *action(const char *name) { return window->findChild<QAction *>(QLatin1String(name)); }
-    QLabel *levelUp() { return window->findChild<QLabel *>(QStringLiteral("Label3")); }
-
-    // Shows the points as the game would have them.
-    void setPoints(std::int64_t points)
-    {
-        game().state().points = points;
-        game().captions().setNumber(Label::Pts, points);
-    }
+    QLabel *levelUp() { return window->findChild<QLabel *>(QStringLiteral("levelUp")); }
 
     // Counts the ticks of the window's timer, each with the moment it ran.
     std::vector<Clock::time_point> ticks;
     void countTicks()
     {
-        QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout,
-                         window, [this] { ticks.push_back(Clock::now()); });
+        QObject::connect(window->findChild<QTimer *>(QStringLiteral("refreshTimer")),
+                         &QTimer::timeout, window, [this] { ticks.push_back(Clock::now()); });
     }
 };
 
@@ -124,15 +117,15 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
             std::ofstream(sound, std::ios::binary) << "RIFF? no, not a wave";
         else if (spoilt == "cut short") // inside its header
             std::ofstream(sound, std::ios::binary).write(wave.data(), 30);
-        game().state().board = boardOf(TwoGreenGroups);
-        QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-        ASSERT_EQ(text("SelPts"), "2000");
+        goOnWithBoard(TwoGreenGroups);
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+        ASSERT_EQ(text("selectionValue"), "2000");
         // The selected pair on screen first, so that the black below is the clearing's own.
         ASSERT_TRUE(QTest::qWaitFor([&] { return !allBlack(cell(onScreen(), 0, 0)); }, 10000));
-        QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
         points += 2000;
-        EXPECT_EQ(text("Pts"), QString::number(points));
-        EXPECT_EQ(text("SelPts"), "");
+        EXPECT_EQ(text("points"), QString::number(points));
+        EXPECT_EQ(text("selectionValue"), "");
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
                 const QImage screen = onScreen();
@@ -146,11 +139,11 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
     // The same game with its sound in place does reach the server: what the count above shows.
     fs::remove_all(sound);
     std::ofstream(sound, std::ios::binary).write(wave.data(), std::ssize(wave));
-    game().state().board = boardOf(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    goOnWithBoard(TwoGreenGroups);
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     points += 2000;
-    EXPECT_EQ(text("Pts"), QString::number(points));
+    EXPECT_EQ(text("points"), QString::number(points));
     EXPECT_EQ(server.connections(), 1);
 }
 
@@ -158,11 +151,11 @@ TEST_F(SoundFiles, WithoutAnAudioServerTheClearingGoesOn)
 {
     TempFolder nothing;
     setenv("PULSE_SERVER", ("unix:" + (nothing.path / "native").string()).c_str(), 1);
-    game().state().board = boardOf(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    goOnWithBoard(TwoGreenGroups);
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     unsetenv("PULSE_SERVER");
-    EXPECT_EQ(text("Pts"), "2000");
+    EXPECT_EQ(text("points"), "2000");
 }
 
 // The player clears a group and the audio server hangs; meanwhile the player presses twice,
@@ -173,10 +166,12 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
 {
     show();
     countTicks();
-    game().state().board = boardOf(TwoGreenGroups);
-    setPoints(208000);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    ASSERT_EQ(text("SelPts"), "2000");
+    goOnWith([](GameState &state) {
+        state.board = boardOf(TwoGreenGroups);
+        state.points = 208000;
+    });
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    ASSERT_EQ(text("selectionValue"), "2000");
 
     // Made here, posted from the server's thread once the sound has reached it.
     const auto pressAt = [&](QWidget *widget, QEvent::Type type, QPoint at) {
@@ -185,11 +180,11 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
                                Qt::NoModifier);
     };
     std::vector<std::pair<QObject *, std::unique_ptr<QEvent>>> input;
-    input.emplace_back(dest(), pressAt(dest(), QEvent::MouseButtonPress, cellCentre(6, 10)));
-    input.emplace_back(dest(), pressAt(dest(), QEvent::MouseButtonPress, cellCentre(6, 12)));
+    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 10)));
+    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 12)));
     input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonPress, QPoint(10, 10)));
     input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonRelease, QPoint(10, 10)));
-    QAction *reset = action("mnuFileNew");
+    QAction *reset = action("reshuffleAction");
     std::atomic<bool> posted = false;
     SilentAudioServer server(true, [&] {
         for (auto &[receiver, event] : input)
@@ -201,7 +196,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
 
     const std::size_t ticksBefore = ticks.size();
     const auto start = Clock::now();
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1)); // clears: the sound
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1)); // clears: the sound
     const auto soundOver = Clock::now();
     server.release();
 
@@ -209,10 +204,10 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // The second a server is given to answer before the game goes on without it.
     EXPECT_GE(soundOver - start, std::chrono::milliseconds(900));
     EXPECT_EQ(ticks.size(), ticksBefore) << "ticks ran during the sound";
-    EXPECT_EQ(text("Pts"), "210000");
-    EXPECT_EQ(text("SelPts"), "") << "a press was handled during the sound";
-    EXPECT_EQ(text("lvl"), "1") << "the level-up was handled during the sound";
-    EXPECT_EQ(game().state().resetCount, 0) << "Reset was handled during the sound";
+    EXPECT_EQ(text("points"), "210000");
+    EXPECT_EQ(text("selectionValue"), "") << "a press was handled during the sound";
+    EXPECT_EQ(text("level"), "1") << "the level-up was handled during the sound";
+    EXPECT_EQ(game().state().reshuffleCount, 0) << "Reset was handled during the sound";
 
     // In order: the three greens selected and cleared (4500 points), then the level-up, granted
     // at 214500, then Reset. Reset before the level-up would leave 189500, too few: refused.
@@ -226,13 +221,13 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
             }
     });
     boxCloser.start(50);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game().state().resetCount == 1; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game().state().reshuffleCount == 1; }, 10000));
     QTest::qWait(300); // a few more ticks, for the count below
     const auto watched = Clock::now() - soundOver;
     boxCloser.stop();
     EXPECT_FALSE(refused) << "the level-up came after Reset";
-    EXPECT_EQ(text("lvl"), "2");
-    EXPECT_EQ(text("Pts"), "189500");
+    EXPECT_EQ(text("level"), "2");
+    EXPECT_EQ(text("points"), "189500");
 
     // Ticks are due 100 ms apart, and one overdue when the sound ended. Made up, the 10 or so
     // missed during the sound would come on top.
@@ -243,9 +238,9 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // The player let go of the hung server when it gave up on the sound; now that the server has
     // let go too, a clearing's sound reaches it again.
     const int connections = server.connections();
-    game().state().board = boardOf(TwoGreenGroups);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    goOnWithBoard(TwoGreenGroups);
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     EXPECT_GT(server.connections(), connections) << "sounds never came back";
 }
 
@@ -263,7 +258,7 @@ TEST_F(QuitDuringLevelUpBox, TheProgramEndsCleanly)
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox *>(widget) && widget->isVisible() && !boxSeen) {
                 boxSeen = true;
-                action("mnuFileQuit")->trigger();
+                action("quitAction")->trigger();
             }
     });
     quitter.start(20);
@@ -289,14 +284,16 @@ TEST_F(QuitDuringLevelUpBox, TheProgramEndsCleanly)
 int clearOnce()
 {
     QPointer<MainWindow> window = new MainWindow;
-    window->game().state().board = boardOf(TwoGreenGroups);
-    auto *dest = window->findChild<BoardSurface *>(QStringLiteral("dest"));
+    GameState start;
+    start.board = boardOf(TwoGreenGroups);
+    window->startFrom(start);
+    auto *board = window->findChild<BoardSurface *>(QStringLiteral("board"));
     const auto centre = [&](int column) {
-        return dest->contentsRect().topLeft() +
+        return board->contentsRect().topLeft() +
             QPoint(BoardGrid::centrePixel(0, column).x, BoardGrid::centrePixel(0, column).y);
     };
-    QTest::mouseClick(dest, Qt::LeftButton, {}, centre(0));
-    QTest::mouseClick(dest, Qt::LeftButton, {}, centre(1));
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(board, Qt::LeftButton, {}, centre(1));
     const bool cleared = window->game().state().points == 2000;
     delete window.data();
     return cleared ? 0 : 1;

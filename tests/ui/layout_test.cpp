@@ -27,12 +27,12 @@ TEST_F(Layout, FixedClientAreaBelowTheMenuAtItsPlaceWithTheControlsAtTheirs)
     const auto geometry = [&](const char *name) {
         return window->findChild<QWidget *>(QLatin1String(name))->geometry();
     };
-    EXPECT_EQ(geometry("dest"), QRect(8, 112, 617, 350));
-    EXPECT_EQ(geometry("Frame1"), QRect(0, 456, 633, 33));
-    EXPECT_EQ(geometry("Label3"), QRect(472, 8, 157, 38));
-    EXPECT_EQ(geometry("Image3"), QRect(144, 64, 29, 30));
-    EXPECT_EQ(geometry("Nmmc"), QRect(472, 10, 141, 16)) << "inside the strip";
-    EXPECT_FALSE(window->findChild<QWidget *>(QStringLiteral("Label4"))->isVisible());
+    EXPECT_EQ(geometry("board"), QRect(8, 112, 617, 350));
+    EXPECT_EQ(geometry("statusStrip"), QRect(0, 456, 633, 33));
+    EXPECT_EQ(geometry("levelUp"), QRect(472, 8, 157, 38));
+    EXPECT_EQ(geometry("violetSwatch"), QRect(144, 64, 29, 30));
+    EXPECT_EQ(geometry("reshuffleCost"), QRect(472, 10, 141, 16)) << "inside the strip";
+    EXPECT_FALSE(window->findChild<QWidget *>(QStringLiteral("boxCount"))->isVisible());
 }
 
 TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
@@ -45,17 +45,19 @@ TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
     const auto family = [&](const char *name) {
         return QFontInfo(label(name)->font()).family();
     };
-    EXPECT_EQ(family("Pts"), "DejaVu Sans");
-    EXPECT_EQ(family("Label3"), "DejaVu Sans");
-    EXPECT_EQ(family("NEXTLEVEL"), "DejaVu Sans");
-    EXPECT_EQ(family("Label6"), "Liberation Sans");
-    EXPECT_EQ(family("lvl"), "Liberation Sans");
-    EXPECT_GE(QFontInfo(label("Label3")->font()).weight(), int(QFont::Bold));
-    EXPECT_EQ(QFontInfo(label("Null3")->font()).pixelSize(), 13) << "9.75 pt at 96 dpi";
+    EXPECT_EQ(family("points"), "DejaVu Sans");
+    EXPECT_EQ(family("levelUp"), "DejaVu Sans");
+    EXPECT_EQ(family("nextLevelThreshold"), "DejaVu Sans");
+    EXPECT_EQ(family("redCount"), "Liberation Sans");
+    EXPECT_EQ(family("level"), "Liberation Sans");
+    EXPECT_GE(QFontInfo(label("levelUp")->font()).weight(), int(QFont::Bold));
+    EXPECT_EQ(QFontInfo(label("reshuffleCostCaption")->font()).pixelSize(), 13)
+        << "9.75 pt at 96 dpi";
 
     // A stand-in wider than the designed face would cut these off.
-    label("Pts")->setText(QStringLiteral("-9999999999"));
-    for (const char *name : {"Pts", "Label3", "Null2", "Null", "Null3"}) {
+    label("points")->setText(QStringLiteral("-9999999999"));
+    for (const char *name :
+         {"points", "levelUp", "levelCaption", "selectionValueCaption", "reshuffleCostCaption"}) {
         const QLabel *shown = label(name);
         EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width())
             << name;

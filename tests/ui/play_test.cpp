@@ -24,15 +24,15 @@ const std::vector<std::string> GreenPairOnTop = {
 
 TEST_F(StartUp, CountsOfTheDealtBoardThenNinetyOneBoxesAndTheCostAtTheFirstTick)
 {
-    EXPECT_EQ(text("Nmmc"), "") << "empty until the first tick";
-    EXPECT_EQ(text("NEXTLEVEL"), "NEXT LEVEL: 200000");
-    EXPECT_EQ(text("Label4"), "91");
-    EXPECT_EQ(text("Label6").toInt() + text("Label8").toInt() + text("Label10").toInt() +
-                  text("Label12").toInt(),
+    EXPECT_EQ(text("reshuffleCost"), "") << "empty until the first tick";
+    EXPECT_EQ(text("nextLevelThreshold"), "NEXT LEVEL: 200000");
+    EXPECT_EQ(text("boxCount"), "91");
+    EXPECT_EQ(text("redCount").toInt() + text("violetCount").toInt() + text("greenCount").toInt() +
+                  text("yellowCount").toInt(),
               91);
 
     show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return text("Nmmc") == "25000"; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text("reshuffleCost") == "25000"; }, 2000));
     const QImage screen = onScreen();
     int boxes = 0;
     for (int row = 0; row < 7; ++row)
@@ -46,12 +46,12 @@ TEST_F(StartUp, CountsOfTheDealtBoardThenNinetyOneBoxesAndTheCostAtTheFirstTick)
 TEST_F(Board, PressHighlightsTheGroupOnScreenAndASecondPressClearsIt)
 {
     show();
-    game().state().board = boardOf(GreenPairOnTop);
+    goOnWithBoard(GreenPairOnTop);
     waitForTick();
     QTest::qWait(50);
     const QImage before = onScreen();
 
-    QTest::mousePress(dest(), Qt::LeftButton, {}, cellCentre(0, 1));
+    QTest::mousePress(board(), Qt::LeftButton, {}, cellCentre(0, 1));
     QImage lit;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -62,27 +62,27 @@ TEST_F(Board, PressHighlightsTheGroupOnScreenAndASecondPressClearsIt)
         << "the highlight never reached the screen";
     EXPECT_NE(cell(lit, 0, 1), cell(before, 0, 1));
     EXPECT_EQ(cell(lit, 0, 2), cell(before, 0, 2));
-    EXPECT_EQ(text("SelPts"), "2000");
+    EXPECT_EQ(text("selectionValue"), "2000");
 
     // Any button presses.
-    QTest::mousePress(dest(), Qt::RightButton, {}, cellCentre(0, 0));
+    QTest::mousePress(board(), Qt::RightButton, {}, cellCentre(0, 0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return allBlack(cell(onScreen(), 0, 1)); }, 2000))
         << "the cleared group never left the screen";
     EXPECT_TRUE(allBlack(cell(onScreen(), 0, 0)));
-    EXPECT_EQ(text("Pts"), "2000");
-    EXPECT_EQ(text("SelPts"), "");
-    EXPECT_EQ(text("Label10"), "0");
+    EXPECT_EQ(text("points"), "2000");
+    EXPECT_EQ(text("selectionValue"), "");
+    EXPECT_EQ(text("greenCount"), "0");
 }
 
 TEST_F(Board, SecondPressOfADoubleClickIsAPress)
 {
-    game().state().board = boardOf(GreenPairOnTop);
-    QTest::mouseClick(dest(), Qt::LeftButton, {}, cellCentre(0, 0));
+    goOnWithBoard(GreenPairOnTop);
+    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
     const QPointF at = cellCentre(0, 1);
-    QMouseEvent second(QEvent::MouseButtonDblClick, at, dest()->mapToGlobal(at), Qt::LeftButton,
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, board()->mapToGlobal(at), Qt::LeftButton,
                        Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(dest(), &second);
-    EXPECT_EQ(text("Pts"), "2000");
+    QApplication::sendEvent(board(), &second);
+    EXPECT_EQ(text("points"), "2000");
 }
 
 // Counts the paint events of the widget it watches.
@@ -102,34 +102,34 @@ TEST_F(Board, IdleTicksDoNotRepaintAnUnchangedBoard)
     waitForTick();
     QTest::qWait(50);
     PaintCounter counter;
-    dest()->installEventFilter(&counter);
+    board()->installEventFilter(&counter);
     QTest::qWait(550);
     EXPECT_EQ(counter.paints, 0) << "five ticks";
     // Nothing moves: the timer rests. A press wakes it for the next tick of its own grid.
-    const auto *timer1 = window->findChild<RefreshTimer *>();
-    ASSERT_NE(timer1, nullptr);
-    EXPECT_TRUE(timer1->resting());
+    const auto *refreshTimer = window->findChild<RefreshTimer *>();
+    ASSERT_NE(refreshTimer, nullptr);
+    EXPECT_TRUE(refreshTimer->resting());
     const auto pressed = RefreshTimer::Clock::now();
-    QTest::mouseClick(dest(), Qt::RightButton, {}, cellCentre(6, 12));
-    EXPECT_FALSE(timer1->resting());
-    EXPECT_EQ((timer1->due() - timer1->origin()) % RefreshTimer::Period,
+    QTest::mouseClick(board(), Qt::RightButton, {}, cellCentre(6, 12));
+    EXPECT_FALSE(refreshTimer->resting());
+    EXPECT_EQ((refreshTimer->due() - refreshTimer->origin()) % RefreshTimer::Period,
               RefreshTimer::Clock::duration::zero());
-    EXPECT_GT(timer1->due(), pressed);
-    EXPECT_LE(timer1->due() - RefreshTimer::Clock::now(), RefreshTimer::Period);
+    EXPECT_GT(refreshTimer->due(), pressed);
+    EXPECT_LE(refreshTimer->due() - RefreshTimer::Clock::now(), RefreshTimer::Period);
     QTest::qWait(550);
     counter.paints = 0;
 
     // A change still reaches the screen; nothing lies above the emptied cell to fall into it.
-    game().state().board.set(0, 3, CellCode::X);
+    goOnWith([](GameState &state) { state.board.set(0, 3, CellCode::Empty); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
     EXPECT_TRUE(allBlack(cell(onScreen(), 0, 3)));
-    dest()->removeEventFilter(&counter);
+    board()->removeEventFilter(&counter);
 }
 
 TEST_F(Commands, RefusedLevelUpShowsTheBoxWhileTicksGoOnThenStartsOver)
 {
     show();
-    game().state().resetCount = 2; // ticks write 65000 from now on
+    goOnWith([](GameState &state) { state.reshuffleCount = 2; }); // ticks write 65000 from now on
     QMessageBox *box = nullptr;
     QString nmmcWhileOpen;
     QTimer::singleShot(0, [&] {
@@ -147,26 +147,26 @@ TEST_F(Commands, RefusedLevelUpShowsTheBoxWhileTicksGoOnThenStartsOver)
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
         EXPECT_TRUE(box->isModal());
-        (void)QTest::qWaitFor([&] { return text("Nmmc") == "65000"; }, 2000);
-        nmmcWhileOpen = text("Nmmc");
+        (void)QTest::qWaitFor([&] { return text("reshuffleCost") == "65000"; }, 2000);
+        nmmcWhileOpen = text("reshuffleCost");
         box->button(QMessageBox::Ok)->click();
     });
-    QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("Label3")), Qt::LeftButton, {},
+    QTest::mouseClick(window->findChild<QLabel *>(QStringLiteral("levelUp")), Qt::LeftButton, {},
                       QPoint(10, 10));
 
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(nmmcWhileOpen, "65000") << "the timer stood still while the box was open";
-    EXPECT_EQ(text("lvl"), "1");
-    EXPECT_EQ(text("Pts"), "0");
-    EXPECT_EQ(game().state().resetCount, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return text("Nmmc") == "25000"; }, 2000));
+    EXPECT_EQ(text("level"), "1");
+    EXPECT_EQ(text("points"), "0");
+    EXPECT_EQ(game().state().reshuffleCount, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text("reshuffleCost") == "25000"; }, 2000));
 }
 
 TEST_F(Commands, ResetChargesAtOnceAndTheNextTickShowsTheNextCost)
 {
-    window->findChild<QAction *>(QStringLiteral("mnuFileNew"))->trigger();
-    EXPECT_EQ(text("Pts"), "-25000");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return text("Nmmc") == "45000"; }, 2000));
+    window->findChild<QAction *>(QStringLiteral("reshuffleAction"))->trigger();
+    EXPECT_EQ(text("points"), "-25000");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text("reshuffleCost") == "45000"; }, 2000));
 }
 
 TEST_F(Commands, CloseBoxDeletesTheWindowAndItsGame)
@@ -179,7 +179,7 @@ TEST_F(Commands, CloseBoxDeletesTheWindowAndItsGame)
 TEST_F(Commands, QuitClosesTheWindowAndEndsTheProgram)
 {
     show();
-    QTimer::singleShot(0, window->findChild<QAction *>(QStringLiteral("mnuFileQuit")),
+    QTimer::singleShot(0, window->findChild<QAction *>(QStringLiteral("quitAction")),
                        &QAction::trigger);
     QTimer stuck;
     QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(99); });

@@ -19,15 +19,15 @@ TEST(RefreshTimer, RestsUntilWokenAndKeepsTheGridItStartedWith)
     const Clock::time_point origin = Clock::now();
     Clock::time_point now = origin;
     RefreshTimer timer(nullptr, [&] { return now; });
-    auto *timer1 = timer.findChild<QTimer *>(QStringLiteral("Timer1"));
-    ASSERT_NE(timer1, nullptr);
+    auto *refreshTimer = timer.findChild<QTimer *>(QStringLiteral("refreshTimer"));
+    ASSERT_NE(refreshTimer, nullptr);
     QSignalSpy ticks(&timer, &RefreshTimer::ticked);
 
     timer.wake();
     EXPECT_TRUE(timer.resting()) << "woken before the window started it";
     timer.start();
     EXPECT_EQ(timer.due(), origin + 100ms);
-    EXPECT_EQ(timer1->interval(), 100);
+    EXPECT_EQ(refreshTimer->interval(), 100);
 
     // The tick comes; nobody wakes the timer, so it rests.
     now = origin + 100ms;
@@ -39,7 +39,7 @@ TEST(RefreshTimer, RestsUntilWokenAndKeepsTheGridItStartedWith)
     timer.wake();
     EXPECT_FALSE(timer.resting());
     EXPECT_EQ(timer.due(), origin + 1300ms);
-    EXPECT_EQ(timer1->interval(), 66);
+    EXPECT_EQ(refreshTimer->interval(), 66);
     now = origin + 1250ms;
     timer.wake();
     EXPECT_EQ(timer.due(), origin + 1300ms) << "a second wake moved the tick already due";

@@ -26,7 +26,7 @@
 namespace {
 
 using chromatta::Board;
-using chromatta::Label;
+using chromatta::GameState;
 using chromatta::ui::BoardSurface;
 using chromatta::ui::MainWindow;
 
@@ -67,27 +67,26 @@ public:
 
     void play()
     {
-        window_.game().state().board = greenPairOnTop();
+        goOnWith([](GameState &state) { state.board = greenPairOnTop(); });
         press(0, 1);
-        check(text("SelPts") == "2000", "selecting the pair");
+        check(text("selectionValue") == "2000", "selecting the pair");
         press(0, 0);
-        check(text("Pts") == "2000", "clearing the pair");
+        check(text("points") == "2000", "clearing the pair");
     }
 
     void reshuffle()
     {
-        action("mnuFileNew")->trigger();
-        check(text("Pts") == "-23000", "the reshuffle");
-        check(QTest::qWaitFor([&] { return text("Nmmc") == "45000"; }, Patience),
+        action("reshuffleAction")->trigger();
+        check(text("points") == "-23000", "the reshuffle");
+        check(QTest::qWaitFor([&] { return text("reshuffleCost") == "45000"; }, Patience),
               "the tick after the reshuffle");
     }
 
     void levelUpGranted()
     {
-        window_.game().state().points = 200000;
-        window_.game().captions().setNumber(Label::Pts, 200000);
+        goOnWith([](GameState &state) { state.points = 200000; });
         clickLevelUp();
-        check(text("lvl") == "2", "the granted level-up");
+        check(text("level") == "2", "the granted level-up");
     }
 
     void levelUpRefused()
@@ -109,29 +108,36 @@ public:
         clickLevelUp();
         closer.stop();
         check(boxSeen, "the refusal's message box");
-        check(text("lvl") == "1" && text("Pts") == "0", "the new game after the refusal");
+        check(text("level") == "1" && text("points") == "0", "the new game after the refusal");
     }
 
     void aboutWindow()
     {
-        action("mnuaswitch")->trigger();
+        action("aboutAction")->trigger();
         QPointer<QWidget> about;
         for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("frmAbout") && widget->isVisible())
+            if (widget->objectName() == QLatin1String("aboutWindow") && widget->isVisible())
                 about = widget;
         check(about != nullptr && QTest::qWaitForWindowExposed(about, Patience),
               "opening the about window");
         if (about == nullptr)
             return;
-        about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        about->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
         check(QTest::qWaitFor([&] { return about.isNull(); }, Patience),
               "closing the about window");
     }
 
     // From the event loop, as the menu would: the program's exec() is what returns.
-    void quitLater() { QTimer::singleShot(0, action("mnuFileQuit"), &QAction::trigger); }
+    void quitLater() { QTimer::singleShot(0, action("quitAction"), &QAction::trigger); }
 
 private:
+    template<typename Change>
+    void goOnWith(Change change)
+    {
+        GameState state = window_.game().state();
+        change(state);
+        window_.startFrom(state);
+    }
     QString text(const char *label)
     {
         return window_.findChild<QLabel *>(QLatin1String(label))->text();
@@ -141,16 +147,16 @@ private:
     // A left click at the centre of a cell of the drawn grid.
     void press(int row, int column)
     {
-        auto *dest = window_.findChild<BoardSurface *>(QStringLiteral("dest"));
+        auto *board = window_.findChild<BoardSurface *>(QStringLiteral("board"));
         const chromatta::BoardGrid::Pixel centre = chromatta::BoardGrid::centrePixel(row, column);
-        QTest::mouseClick(dest, Qt::LeftButton, {},
-                          dest->contentsRect().topLeft() + QPoint(centre.x, centre.y));
+        QTest::mouseClick(board, Qt::LeftButton, {},
+                          board->contentsRect().topLeft() + QPoint(centre.x, centre.y));
     }
 
     void clickLevelUp()
     {
-        QTest::mouseClick(window_.findChild<QLabel *>(QStringLiteral("Label3")), Qt::LeftButton, {},
-                          QPoint(10, 10));
+        QTest::mouseClick(window_.findChild<QLabel *>(QStringLiteral("levelUp")), Qt::LeftButton,
+                          {}, QPoint(10, 10));
     }
 
     MainWindow &window_;

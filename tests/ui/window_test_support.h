@@ -41,8 +41,8 @@ inline bool allBlack(const QImage &image)
     return true;
 }
 
-// A main window as the program creates it (Form_Load has run), deleted after the test unless
-// it has closed itself.
+// A main window as the program creates it (the first board dealt), deleted after the test
+// unless it has closed itself.
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -54,8 +54,20 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    Game &game() { return window->game(); }
-    BoardSurface *dest() { return window->findChild<BoardSurface *>(QStringLiteral("dest")); }
+    const Game &game() { return window->game(); }
+    // The window's game replaced by one that goes on from its record, changed by `change`.
+    template<typename Change>
+    void goOnWith(Change change)
+    {
+        GameState state = game().state();
+        change(state);
+        window->startFrom(state);
+    }
+    void goOnWithBoard(const std::vector<std::string> &rows)
+    {
+        goOnWith([&](GameState &state) { state.board = boardOf(rows); });
+    }
+    BoardSurface *board() { return window->findChild<BoardSurface *>(QStringLiteral("board")); }
     QString text(const char *label)
     {
         const auto *widget = window->findChild<QLabel *>(QLatin1String(label));
@@ -66,7 +78,7 @@ protected:
     QPoint cellCentre(int row, int column)
     {
         const BoardGrid::Pixel centre = BoardGrid::centrePixel(row, column);
-        return dest()->contentsRect().topLeft() + QPoint(centre.x, centre.y);
+        return board()->contentsRect().topLeft() + QPoint(centre.x, centre.y);
     }
 
     // What the screen shows of the window. Unlike grab(), nothing is repainted for it, so a
@@ -77,7 +89,7 @@ protected:
     QImage cell(const QImage &screen, int row, int column)
     {
         const qreal ratio = screen.devicePixelRatio();
-        const QPoint topLeft = dest()->mapTo(window.data(), dest()->contentsRect().topLeft()) +
+        const QPoint topLeft = board()->mapTo(window.data(), board()->contentsRect().topLeft()) +
             QPoint(GridLeft + CellWidth * column, GridTop + CellHeight * row);
         return screen.copy(QRect(topLeft * ratio, QSize(CellWidth, CellHeight) * ratio));
     }
@@ -85,7 +97,7 @@ protected:
     // Returns once the timer has ticked again.
     void waitForTick()
     {
-        auto &nmmc = *window->findChild<QLabel *>(QStringLiteral("Nmmc"));
+        auto &nmmc = *window->findChild<QLabel *>(QStringLiteral("reshuffleCost"));
         nmmc.clear();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !nmmc.text().isEmpty(); }, 2000));
     }
