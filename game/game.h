@@ -60,10 +60,9 @@ public:
 
     // Whether the last handler to return (a tick too) left the board or a label other than the
     // handler before it had left them (a game's first handler compares with a board never
-    // dealt and the design texts). This is
-    // what the window shows a new frame for. And a tick depends on nothing but the game's
-    // record, so after a tick that changed nothing every further tick changes nothing either,
-    // until another handler runs: the timer may rest.
+    // dealt and the design texts). This is what the window shows a new frame for. And a tick
+    // depends on nothing but the game's record, so after a tick that changed nothing every
+    // further tick changes nothing either, until another handler runs: the timer may rest.
     bool lastHandlerChangedAnything() const { return changed_; }
 
     // The steps the handlers are made of, one rule each; public so that a test can take one
