@@ -7,21 +7,6 @@
 # program's real folder through /proc/self/exe, links resolved). Every link is relative, so the
 # tree can be installed under any prefix or staged by a package build.
 
-# One version: project(VERSION). The Debian changelog and the AppStream release name it too.
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/debian/changelog changelog_top LIMIT_COUNT 1)
-string(REGEX MATCH "^chromatta-zududo \\(([^)-]+)" _ "${changelog_top}")
-if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "packaging/debian/changelog is at version '${CMAKE_MATCH_1}', "
-                        "CMakeLists.txt at ${PROJECT_VERSION}: add an entry (dch -v ${PROJECT_VERSION}-1)")
-endif()
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/org.chromatta_zududo.ChromattaZududo.metainfo.xml
-     release REGEX "<release " LIMIT_COUNT 1)
-string(REGEX MATCH "version=\"([^\"]*)\"" _ "${release}")
-if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "the metainfo's latest <release> is '${CMAKE_MATCH_1}', CMakeLists.txt "
-                        "at ${PROJECT_VERSION}: add a <release> at the top of its <releases>")
-endif()
-
 if(NOT TARGET chromatta-zududo)
     return() # the game window is not part of this build
 endif()
@@ -33,7 +18,6 @@ set(CHROMATTA_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/chromatta-zududo)
 set(CHROMATTA_GAMES_DIR games CACHE STRING "Where the link that starts the game is installed")
 set(CHROMATTA_DATA_DIR ${CMAKE_INSTALL_DATADIR}/chromatta-zududo
     CACHE STRING "Where the game's sounds are installed (the program's folder links to them)")
-set(CHROMATTA_SOUNDS clearbox.wav win.wav)
 
 set(links ${CMAKE_CURRENT_BINARY_DIR}/install-links)
 file(MAKE_DIRECTORY ${links}/program ${links}/games)
@@ -48,8 +32,9 @@ install(TARGETS chromatta-zududo RUNTIME DESTINATION ${CHROMATTA_PROGRAM_DIR})
 chromatta_link(games chromatta-zududo ${CHROMATTA_GAMES_DIR}
                ${CHROMATTA_PROGRAM_DIR}/chromatta-zududo)
 install(FILES ${links}/games/chromatta-zududo DESTINATION ${CHROMATTA_GAMES_DIR})
-foreach(sound ${CHROMATTA_SOUNDS})
-    install(FILES ${PROJECT_SOURCE_DIR}/assets/${sound} DESTINATION ${CHROMATTA_DATA_DIR})
+foreach(sound_file ${CHROMATTA_SOUNDS})
+    cmake_path(GET sound_file FILENAME sound)
+    install(FILES ${sound_file} DESTINATION ${CHROMATTA_DATA_DIR})
     chromatta_link(program ${sound} ${CHROMATTA_PROGRAM_DIR} ${CHROMATTA_DATA_DIR}/${sound})
     install(FILES ${links}/program/${sound} DESTINATION ${CHROMATTA_PROGRAM_DIR})
 endforeach()

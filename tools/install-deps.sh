@@ -23,8 +23,8 @@ tests=(
     desktop-file-utils appstream
     man-db
 )
-# The changelog's version, the upstream tarball and the roots; the rest is installed in the roots.
-packaging=(dpkg-dev git xz-utils debootstrap)
+# The version check, the changelog's version, the upstream tarball and the roots; the rest is installed in the roots.
+packaging=(cmake dpkg-dev git xz-utils debootstrap)
 measure=(libbenchmark-dev clang libclang-rt-dev valgrind linux-perf hyperfine)
 
 installed() {

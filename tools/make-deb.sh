@@ -26,11 +26,13 @@ fi
 
 tools/install-deps.sh --package
 
+# The build's own check that CMakeLists.txt, the changelog and the metainfo agree on the version,
+# before anything is built.
+if ! disagreement=$(cmake -P cmake/Version.cmake 2>&1); then
+    fail "$(grep -v '^CMake Error' <<<"$disagreement" | tr -s ' \n' ' ')"
+fi
 version=$(dpkg-parsechangelog -l packaging/debian/changelog -S Version)
 upstream=${version%-*}
-project=$(sed -nE 's/^project\(ChromattaZududo VERSION ([^ ]+).*/\1/p' CMakeLists.txt)
-[[ $upstream == "$project" ]] ||
-    fail "packaging/debian/changelog is at $upstream, CMakeLists.txt at $project: add an entry"
 
 dist=$PWD/dist
 # An earlier run's packages would pass for this run's while it builds, or after it fails.
