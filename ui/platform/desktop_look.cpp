@@ -1,0 +1,113 @@
+// The desktop's look from its settings portal, asked without waiting for the answer.
+#include "desktop_look.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace chromatta::ui {
+
+namespace {
+
+const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString SettingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
+const QString Appearance = QStringLiteral("org.freedesktop.appearance");
+const QString ColourScheme = QStringLiteral("color-scheme");
+const QString WindowManager = QStringLiteral("org.gnome.desktop.wm.preferences");
+const QString ButtonLayout = QStringLiteral("button-layout");
+const QString GnomeButtonLayout = QStringLiteral("appmenu:close");
+
+// Without an address nor the usual socket there is no session bus to ask, and the D-Bus
+// library would try to start one of its own (through X11), which takes its time.
+bool sessionBusAround()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
+// The portal's value, wrapped in a variant once or, by Read, twice.
+QVariant unwrapped(QVariant value)
+{
+    while (value.userType() == qMetaTypeId<QDBusVariant>())
+        value = value.value<QDBusVariant>().variant();
+    return value;
+}
+
+} // namespace
+
+DesktopLook::DesktopLook(QObject *parent)
+    : QObject(parent)
+    , buttonLayout_(GnomeButtonLayout)
+{ }
+
+DesktopLook &DesktopLook::desktop()
+{
+    static QPointer<DesktopLook> look;
+    if (look.isNull()) {
+        look = new DesktopLook(QCoreApplication::instance());
+        look->followPortal();
+    }
+    return *look;
+}
+
+void DesktopLook::setDark(bool dark)
+{
+    if (dark == dark_)
+        return;
+    dark_ = dark;
+    emit changed();
+}
+
+void DesktopLook::setButtonLayout(const QString &layout)
+{
+    // GNOME itself falls back on its default for an unset or empty layout.
+    const QString taken = layout.trimmed().isEmpty() ? GnomeButtonLayout : layout;
+    if (taken == buttonLayout_)
+        return;
+    buttonLayout_ = taken;
+    emit changed();
+}
+
+void DesktopLook::takeSetting(const QString &group, const QString &key, const QDBusVariant &value)
+{
+    const QVariant setting = unwrapped(value.variant());
+    if (group == Appearance && key == ColourScheme)
+        setDark(setting.toUInt() == 1); // 1: prefer dark; 0 no preference, 2 prefer light
+    else if (group == WindowManager && key == ButtonLayout)
+        setButtonLayout(setting.toString());
+}
+
+void DesktopLook::followPortal()
+{
+    if (!sessionBusAround())
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    bus.connect(PortalService, PortalPath, SettingsInterface, QStringLiteral("SettingChanged"),
+                this, SLOT(takeSetting(QString, QString, QDBusVariant)));
+    for (const auto &[group, key] :
+         {std::pair(Appearance, ColourScheme), std::pair(WindowManager, ButtonLayout)}) {
+        QDBusMessage read = QDBusMessage::createMethodCall(
+            PortalService, PortalPath, SettingsInterface, QStringLiteral("Read"));
+        read << group << key;
+        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, group, key](QDBusPendingCallWatcher *answer) {
+                    const QDBusPendingReply<QDBusVariant> reply = *answer;
+                    if (!reply.isError())
+                        takeSetting(group, key, reply.value());
+                    answer->deleteLater();
+                });
+    }
+}
+
+} // namespace chromatta::ui

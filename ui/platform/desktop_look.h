@@ -1,0 +1,44 @@
+// The desktop's settings that a title bar drawn by the game follows: dark or light, and which
+// window buttons stand on which side, read from the desktop's settings portal and followed live.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QDBusVariant;
+
+namespace chromatta::ui {
+
+class DesktopLook : public QObject
+{
+    Q_OBJECT
+
+public:
+    // GNOME's defaults, the look wherever nothing can be read: light, a close box on the right.
+    explicit DesktopLook(QObject *parent = nullptr);
+
+    // The desktop's own look, asked of the settings portal on the session bus the first time
+    // and followed as it changes. Asking never waits: the defaults hold until the answers come,
+    // and for good where there is no bus or no portal.
+    static DesktopLook &desktop();
+
+    bool dark() const { return dark_; }
+    // GNOME's form: button names, those before the colon on the left ("close,minimize:").
+    const QString &buttonLayout() const { return buttonLayout_; }
+    void setDark(bool dark);
+    void setButtonLayout(const QString &layout);
+
+signals:
+    void changed();
+
+private slots:
+    void takeSetting(const QString &group, const QString &key, const QDBusVariant &value);
+
+private:
+    void followPortal();
+
+    bool dark_ = false;
+    QString buttonLayout_;
+};
+
+} // namespace chromatta::ui
