@@ -76,9 +76,16 @@ void DesktopLook::setButtonLayout(const QString &layout)
     emit changed();
 }
 
-void DesktopLook::takeSetting(const QString &group, const QString &key, const QDBusVariant &value)
+void DesktopLook::takeChange(const QDBusMessage &change)
 {
-    const QVariant setting = unwrapped(value.variant());
+    const QVariantList arguments = change.arguments();
+    if (arguments.size() == 3)
+        takeSetting(arguments[0].toString(), arguments[1].toString(), arguments[2]);
+}
+
+void DesktopLook::takeSetting(const QString &group, const QString &key, const QVariant &value)
+{
+    const QVariant setting = unwrapped(value);
     if (group == Appearance && key == ColourScheme)
         setDark(setting.toUInt() == 1); // 1: prefer dark; 0 no preference, 2 prefer light
     else if (group == WindowManager && key == ButtonLayout)
@@ -92,8 +99,9 @@ void DesktopLook::followPortal()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    bus.connect(PortalService, PortalPath, SettingsInterface, QStringLiteral("SettingChanged"),
-                this, SLOT(takeSetting(QString, QString, QDBusVariant)));
+    // From whoever serves the portal: it is started on demand, by the first question below.
+    bus.connect(QString(), PortalPath, SettingsInterface, QStringLiteral("SettingChanged"), this,
+                SLOT(takeChange(QDBusMessage)));
     for (const auto &[group, key] :
          {std::pair(Appearance, ColourScheme), std::pair(WindowManager, ButtonLayout)}) {
         QDBusMessage read = QDBusMessage::createMethodCall(
@@ -104,7 +112,7 @@ void DesktopLook::followPortal()
                 [this, group, key](QDBusPendingCallWatcher *answer) {
                     const QDBusPendingReply<QDBusVariant> reply = *answer;
                     if (!reply.isError())
-                        takeSetting(group, key, reply.value());
+                        takeSetting(group, key, reply.value().variant());
                     answer->deleteLater();
                 });
     }

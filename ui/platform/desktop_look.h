@@ -2,10 +2,9 @@
 // window buttons stand on which side, read from the desktop's settings portal and followed live.
 #pragma once
 
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
-
-class QDBusVariant;
 
 namespace chromatta::ui {
 
@@ -32,10 +31,12 @@ signals:
     void changed();
 
 private slots:
-    void takeSetting(const QString &group, const QString &key, const QDBusVariant &value);
+    // A setting the portal announces: its group, its key and its value.
+    void takeChange(const QDBusMessage &change);
 
 private:
     void followPortal();
+    void takeSetting(const QString &group, const QString &key, const QVariant &value);
 
     bool dark_ = false;
     QString buttonLayout_;
