@@ -4,7 +4,6 @@
 #include "desktop_look.h"
 #include "window_manager.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -99,10 +98,6 @@ TitleBar::TitleBar(WindowButtons buttons, QWidget *window, DesktopLook &look)
     setObjectName(QStringLiteral("titleBar"));
     setFixedHeight(Height);
     setMouseTracking(true);
-    // The desktop's interface font, not the one the window sets for its own controls.
-    QFont title = QGuiApplication::font();
-    title.setWeight(QFont::Bold);
-    setFont(title);
     openWindowMenu_ = [this](const QPoint &at) {
         showWindowMenu(*this->window(), at);
     };
@@ -115,6 +110,10 @@ TitleBar::TitleBar(WindowButtons buttons, QWidget *window, DesktopLook &look)
 
 void TitleBar::arrange()
 {
+    // The desktop's interface font, not the one the window sets for its own controls.
+    QFont title = look_.interfaceFont();
+    title.setWeight(QFont::Bold);
+    setFont(title);
     std::tie(left_, right_) = sides(look_.buttonLayout(), buttons_);
     hovered_.reset();
     pressed_.reset();

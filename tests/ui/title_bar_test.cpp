@@ -89,9 +89,15 @@ TEST(TitleBar, DragMovesTheWindowAndARightClickAsksForTheWindowMenu)
     EXPECT_TRUE(game.window.isVisible());
 }
 
-TEST(TitleBar, FollowsTheColourSchemeAndShowsHoverAndPress)
+TEST(TitleBar, FollowsTheDesktopsLookAndShowsHoverAndPress)
 {
     BarWindow game(WindowButtons::MinimizeAndClose);
+    // The interface font as GNOME names it, family of several words and size, in bold.
+    game.look.setInterfaceFont(QStringLiteral("DejaVu Sans Mono 13"));
+    EXPECT_EQ(game.bar->font().families().value(0), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(game.bar->font().pointSizeF(), 13.0);
+    EXPECT_TRUE(game.bar->font().bold());
+
     const QPoint plain(200, 4);
     EXPECT_GT(game.colourAt(plain).lightness(), 200);
     game.look.setDark(true);

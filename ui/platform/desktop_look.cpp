@@ -8,6 +8,7 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPointer>
 
 namespace chromatta::ui {
@@ -22,6 +23,8 @@ const QString ColourScheme = QStringLiteral("color-scheme");
 const QString WindowManager = QStringLiteral("org.gnome.desktop.wm.preferences");
 const QString ButtonLayout = QStringLiteral("button-layout");
 const QString GnomeButtonLayout = QStringLiteral("appmenu:close");
+const QString Interface = QStringLiteral("org.gnome.desktop.interface");
+const QString FontName = QStringLiteral("font-name");
 
 // Without an address nor the usual socket there is no session bus to ask, and the D-Bus
 // library would try to start one of its own (through X11), which takes its time.
@@ -76,6 +79,28 @@ void DesktopLook::setButtonLayout(const QString &layout)
     emit changed();
 }
 
+QFont DesktopLook::interfaceFont() const
+{
+    QFont font = QGuiApplication::font();
+    // Pango's description: the family, maybe style words, the size last.
+    const qsizetype space = fontDescription_.lastIndexOf(u' ');
+    bool sized = false;
+    const double points = space > 0 ? fontDescription_.mid(space + 1).toDouble(&sized) : 0;
+    if (sized && points > 0) {
+        font.setFamilies({fontDescription_.left(space)});
+        font.setPointSizeF(points);
+    }
+    return font;
+}
+
+void DesktopLook::setInterfaceFont(const QString &description)
+{
+    if (description == fontDescription_)
+        return;
+    fontDescription_ = description;
+    emit changed();
+}
+
 void DesktopLook::takeChange(const QDBusMessage &change)
 {
     const QVariantList arguments = change.arguments();
@@ -90,6 +115,8 @@ void DesktopLook::takeSetting(const QString &group, const QString &key, const QV
         setDark(setting.toUInt() == 1); // 1: prefer dark; 0 no preference, 2 prefer light
     else if (group == WindowManager && key == ButtonLayout)
         setButtonLayout(setting.toString());
+    else if (group == Interface && key == FontName)
+        setInterfaceFont(setting.toString());
 }
 
 void DesktopLook::followPortal()
@@ -103,7 +130,8 @@ void DesktopLook::followPortal()
     bus.connect(QString(), PortalPath, SettingsInterface, QStringLiteral("SettingChanged"), this,
                 SLOT(takeChange(QDBusMessage)));
     for (const auto &[group, key] :
-         {std::pair(Appearance, ColourScheme), std::pair(WindowManager, ButtonLayout)}) {
+         {std::pair(Appearance, ColourScheme), std::pair(WindowManager, ButtonLayout),
+          std::pair(Interface, FontName)}) {
         QDBusMessage read = QDBusMessage::createMethodCall(
             PortalService, PortalPath, SettingsInterface, QStringLiteral("Read"));
         read << group << key;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDBusMessage>
+#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -22,10 +23,14 @@ public:
     static DesktopLook &desktop();
 
     bool dark() const { return dark_; }
+    // The desktop's interface font where the desktop names it, else Qt's application font.
+    QFont interfaceFont() const;
     // GNOME's form: button names, those before the colon on the left ("close,minimize:").
     const QString &buttonLayout() const { return buttonLayout_; }
     void setDark(bool dark);
     void setButtonLayout(const QString &layout);
+    // GNOME's form: family, then the size in points ("Cantarell 11"); empty for Qt's own.
+    void setInterfaceFont(const QString &description);
 
 signals:
     void changed();
@@ -40,6 +45,7 @@ private:
 
     bool dark_ = false;
     QString buttonLayout_;
+    QString fontDescription_;
 };
 
 } // namespace chromatta::ui
