@@ -46,6 +46,9 @@ chmod 700 "$scratch"
 shots=$(mktemp -d /tmp/chromatta-desktops.XXXXXX)
 pids=()
 stop_all() { # also when one of them has already ended, which kill reports as a failure
+    # the system bus a compositor started for itself, in a shell of its own
+    [[ -s $scratch/system-bus.pid ]] && pids+=("$(cat "$scratch/system-bus.pid")")
+    rm -f "$scratch/system-bus.pid"
     ((${#pids[@]})) && { kill "${pids[@]}" 2>/dev/null || true; }
     ((${#xvfb_pids[@]})) && { kill "${xvfb_pids[@]}" 2>/dev/null || true; }
     pids=() xvfb_pids=()
@@ -188,8 +191,9 @@ strip_bottom() { # SHOT X
 }
 
 # The title bars in SHOT, one line each: x, y, width, height (shade lines included), look
-# (light, light-inactive, dark), and the number of round window buttons left and right of the
-# bar's middle. A title bar is a band of GNOME's title-bar colours at least 100 px wide.
+# (light, light-inactive, dark), the number of round window buttons left and right of the bar's
+# middle, and whose it is (game or other). A title bar is a band of GNOME's title-bar colours
+# at least 100 px wide.
 bars() { python3 "$scratch/bars.py" "$1"; }
 cat >"$scratch/bars.py" <<'PY'
 import subprocess, sys
@@ -220,8 +224,10 @@ for y in range(h):
 for colour, left, right, top, rows in bands:
     if rows < 20:
         continue
-    height = rows + (top > 0 and shade(px(left, top - 1), colour)) + shade(px(left, top + rows), colour)
     middle, centre = top + rows // 2, (left + right) // 2
+    # with a lighter or darker line along the top or bottom, as GNOME's bars have
+    height = rows + (top > 0 and shade(px(centre, top - 1), colour))
+    height += top + rows < h and shade(px(centre, top + rows), colour)
     counts = []
     for step in (-1, 1):
         found, streak, x = 0, 0, centre
@@ -233,27 +239,30 @@ for colour, left, right, top, rows in bands:
                 streak += 1
             x += step
         counts.append(found)
-    print(left, top, right - left, height, LOOKS[colour], *counts)
+    # the game's: its menu bar below, then the yellow band of its background picture
+    r, g, b = px(centre, min(h - 1, top + rows + 40))
+    print(left, top, right - left, height, LOOKS[colour], *counts,
+          "game" if r > 180 and g > 140 and r - b > 70 else "other")
 PY
 
-bar_facts() { # SHOT [left|right]: "height H px, look, buttons L left R right" of the first bar,
-    local line # or of the first one starting left or right of x = 620
-    line=$(bars "$1" | awk -v side="${2:-}" 'side == "" || (side == "left") == ($1 < 620)' |
-        head -n 1)
+bar_facts() { # SHOT game|other: "height H px, look, buttons L left R right" of the first such bar
+    local line
+    line=$(bars "$1" | awk -v whose="$2" '$8 == whose' | head -n 1)
     [[ -n $line ]] || { echo "no title bar found"; return; }
     awk '{printf "height %s px, %s, buttons %s left %s right\n", $4, $5, $6, $7}' <<<"$line"
 }
 # Pixels that differ between two screenshots, in the box WxH+X+Y.
 changed() { # SHOT1 SHOT2 BOX
-    compare -metric AE <(convert "$1" -crop "$3" +repage png:-) \
-        <(convert "$2" -crop "$3" +repage png:-) null: 2>&1 | cut -d' ' -f1 || true
+    convert "$1" -crop "$3" +repage "$scratch/box1.png"
+    convert "$2" -crop "$3" +repage "$scratch/box2.png"
+    compare -metric AE "$scratch/box1.png" "$scratch/box2.png" null: 2>&1 | cut -d' ' -f1 || true
 }
 table() { printf '\n%s\n' "$1"; }
 row() { printf '  %-46s %s\n' "$1" "$2"; }
 
 wayland_desktop() { # NAME DESKTOP COMPOSITOR: the compositor's socket is "wl-check"
     local name=$1 desktop=$2 start mapped title_bars log
-    game_pid=''
+    game_pid='' game_left='' game_top='' game_width=''
     start_session 1600x1024x24
     log="$scratch/$name.log"
     "$3" >"$log" 2>&1 &
@@ -267,7 +276,7 @@ wayland_desktop() { # NAME DESKTOP COMPOSITOR: the compositor's socket is "wl-ch
         "$game" 2>"$scratch/$name.wayland" >/dev/null &
     pids+=($!)
     game_pid=$!
-    poll 10000 grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$scratch/$name.wayland" || true
+    poll 10000 grep -qs 'wl_surface@[0-9]*\.attach(wl_buffer' "$scratch/$name.wayland" || true
     mapped=$(($(now_ms) - start))
     sleep 2
     if grep -q 'zxdg_toplevel_decoration_v1@[0-9]*\.configure(2)' "$scratch/$name.wayland"; then
@@ -276,6 +285,16 @@ wayland_desktop() { # NAME DESKTOP COMPOSITOR: the compositor's socket is "wl-ch
         title_bars="Qt's"
     else
         title_bars="drawn by the game"
+    fi
+    # Where the game's title bar is, where the game draws one. On GNOME a press on it, held as a
+    # player holds it, brings the game in front of the editor started before it.
+    import -window root "$scratch/now.png"
+    read -r game_left game_top game_width _ < <(bars "$scratch/now.png" | awk '$8 == "game"' |
+        head -n 1) || true
+    if [[ $desktop == GNOME && -n $game_width ]]; then
+        xdotool mousemove $((game_left + game_width / 2)) $((game_top + 10)) mousedown 1 \
+            sleep 0.15 mouseup 1
+        sleep 1
     fi
     table "$name"
     row "start-up to the first picture" "$mapped ms"
@@ -335,9 +354,11 @@ about_back() { # DESKTOP: the about window where the game draws the title bars, 
     about_shown "$shot" && xdotool key Escape && sleep 0.5 && ! about_shown "$shot" &&
         back=yes || back=NO
     help_about
-    # A click on the game's status strip, right of the about window, brings it in front.
-    about_shown "$shot" && bottom=$(strip_bottom "$shot" 800) && [[ -n $bottom ]] &&
-        xdotool mousemove 800 $((bottom - 10)) click 1
+    # A click on the game's status strip near its left edge, left of the about window in the
+    # middle of the screen, brings the game in front.
+    local x=$((${game_left:-0} + 30))
+    [[ -n $game_left ]] && about_shown "$shot" && bottom=$(strip_bottom "$shot" "$x") &&
+        [[ -n $bottom ]] && xdotool mousemove "$x" $((bottom - 10)) click 1
     sleep 0.5
     if about_shown "$shot"; then
         behind="not put behind"
@@ -353,14 +374,12 @@ about_back() { # DESKTOP: the about window where the game draws the title bars, 
 # weston: the game's title bar, found on the screen; a click where a maximize button would stand
 # (left of the close box) and a double click on the bar, then whether the game still runs.
 weston_checks() { # NAME
-    local shot="$scratch/now.png" x y width
-    import -window root "$shot"
-    read -r x y width _ < <(bars "$shot" | head -n 1) || true
-    row "game's title bar" "$(bar_facts "$shot")"
-    if [[ -n ${width:-} ]]; then
-        xdotool mousemove $((x + width - 23 - 40)) $((y + 23)) click 1
+    row "game's title bar" "$(bar_facts "$scratch/now.png" game)"
+    if [[ -n $game_width ]]; then
+        xdotool mousemove $((game_left + game_width - 23 - 40)) $((game_top + 23)) click 1
         sleep 0.5
-        xdotool mousemove $((x + width / 2)) $((y + 23)) click --repeat 2 --delay 80 1
+        xdotool mousemove $((game_left + game_width / 2)) $((game_top + 23)) \
+            click --repeat 2 --delay 80 1
         sleep 1
     fi
     if kill -0 "$game_pid" 2>/dev/null; then
@@ -382,9 +401,10 @@ gnome_beside() {
     local shot="$scratch/now.png" x y width
     import -window root "$shot"
     read -r x y width _ < <(bars "$shot" | head -n 1) || true
+    # by a point of its bar left of the title, so that its left edge comes to x = 880
     [[ -n ${width:-} ]] && xdotool mousemove $((x + width / 2 - 80)) $((y + 20)) mousedown 1 \
-        mousemove $((x + width / 2)) $((y + 40)) sleep 0.2 mousemove 1100 $((y + 40)) sleep 0.3 \
-        mouseup 1
+        mousemove $((x + width / 2 - 60)) $((y + 30)) sleep 0.2 \
+        mousemove $((880 + width / 2 - 80)) $((y + 20)) sleep 0.3 mouseup 1
     sleep 0.5
 }
 
@@ -392,27 +412,27 @@ gnome_checks() { # NAME: the two title bars before and after the settings change
     local name=$1 shot="$scratch/now.png" before="$scratch/before.png" menu
     import -window root "$shot"
     cp "$shot" "$shots/$name-defaults.png"
-    row "game's title bar, defaults" "$(bar_facts "$shot" left)"
-    row "gnome-text-editor's title bar, defaults" "$(bar_facts "$shot" right)"
+    row "game's title bar, defaults" "$(bar_facts "$shot" game)"
+    row "gnome-text-editor's title bar, defaults" "$(bar_facts "$shot" other)"
     gsettings set org.gnome.desktop.interface color-scheme prefer-dark
     gsettings set org.gnome.desktop.wm.preferences button-layout 'close,minimize:'
-    sleep 1.5
+    sleep 2.5
     import -window root "$shot"
     cp "$shot" "$shots/$name-dark-left.png"
-    row "game's title bar, dark, close,minimize:" "$(bar_facts "$shot" left)"
-    row "gnome-text-editor's title bar, dark, ..." "$(bar_facts "$shot" right)"
+    row "game's title bar, dark, close,minimize:" "$(bar_facts "$shot" game)"
+    row "gnome-text-editor's title bar, dark, ..." "$(bar_facts "$shot" other)"
     gsettings reset org.gnome.desktop.interface color-scheme
     gsettings reset org.gnome.desktop.wm.preferences button-layout
     sleep 1
     # The shell's window menu opens on the press, as on a player's slower click.
     import -window root "$before"
-    xdotool mousemove 300 55 mousedown 3
+    xdotool mousemove $((${game_left:-0} + 200)) $((${game_top:-0} + 23)) mousedown 3
     sleep 1
     import -window root "$shot"
     cp "$shot" "$shots/$name-menu.png"
     xdotool mouseup 3 key Escape
-    menu=$(changed "$before" "$shot" 200x300+310+60)
-    ((${menu:-0} > 10000)) && menu=yes || menu=NO
+    menu=$(changed "$before" "$shot" "200x300+$((${game_left:-0} + 210))+$((${game_top:-0} + 28))")
+    [[ $menu =~ ^[0-9]+$ ]] && ((menu > 10000)) && menu=yes || menu=NO
     row "right click on the game's bar: window menu" "$menu"
 }
 
@@ -421,9 +441,9 @@ gnome_checks() { # NAME: the two title bars before and after the settings change
 gnome_wayland() {
     local bus
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ')
-    pids+=("$(awk '{print $2}' <<<"$bus")")
+    awk '{print $2}' <<<"$bus" >"$scratch/system-bus.pid" # stopped by stop_all
     DBUS_SYSTEM_BUS_ADDRESS=${bus%% *} XDG_CURRENT_DESKTOP=GNOME \
-        MUTTER_DEBUG_DUMMY_MODE_SPECS=1400x900 exec gnome-shell --nested --wayland --no-x11 \
+        MUTTER_DEBUG_DUMMY_MODE_SPECS=1600x1000 exec gnome-shell --nested --wayland --no-x11 \
         --wayland-display=wl-check
 }
 kwin_wayland() {

@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QRect>
-#include <QStringView>
 #include <QWidget>
 
 #include <functional>

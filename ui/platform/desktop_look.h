@@ -1,5 +1,6 @@
-// The desktop's settings that a title bar drawn by the game follows: dark or light, and which
-// window buttons stand on which side, read from the desktop's settings portal and followed live.
+// The desktop's settings that a title bar drawn by the game follows: dark or light, which
+// window buttons stand on which side, and the interface font, read from the desktop's settings
+// portal and followed live.
 #pragma once
 
 #include <QDBusMessage>
