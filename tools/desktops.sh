@@ -263,7 +263,8 @@ row() { printf '  %-46s %s\n' "$1" "$2"; }
 wayland_desktop() { # NAME DESKTOP COMPOSITOR: the compositor's socket is "wl-check"
     local name=$1 desktop=$2 start mapped title_bars log
     game_pid='' game_left='' game_top='' game_width=''
-    start_session 1600x1024x24
+    # weston's window fills the screen: no pointer wanders outside it
+    if [[ $desktop == WESTON ]]; then start_session 1024x768x24; else start_session 1600x1024x24; fi
     log="$scratch/$name.log"
     "$3" >"$log" 2>&1 &
     pids+=($!)
@@ -299,13 +300,13 @@ wayland_desktop() { # NAME DESKTOP COMPOSITOR: the compositor's socket is "wl-ch
     table "$name"
     row "start-up to the first picture" "$mapped ms"
     row "title bars" "$title_bars"
-    case $desktop in
-    GNOME) gnome_checks "$name" ;;
-    WESTON) weston_checks "$name" ;;
-    esac
+    [[ $desktop == GNOME ]] && gnome_checks "$name"
     help_about # the game window has the keys
     import -window root "$shots/$name.png"
     if [[ $desktop == KDE ]]; then kwin_about "$name"; else about_back "$desktop"; fi
+    # Last: after the clicks on its title bar, weston's own pointer (nested in X) is seen to stray
+    # to the screen's corner, with weston's own clients too, and later clicks land elsewhere.
+    [[ $desktop == WESTON ]] && weston_checks "$name"
     row "maximize asked of the compositor (requests)" \
         "$(grep -c 'xdg_toplevel@[0-9]*\.set_maximized' "$scratch/$name.wayland" || true)"
     stop_all
@@ -374,12 +375,15 @@ about_back() { # DESKTOP: the about window where the game draws the title bars, 
 # weston: the game's title bar, found on the screen; a click where a maximize button would stand
 # (left of the close box) and a double click on the bar, then whether the game still runs.
 weston_checks() { # NAME
+    xdotool key Escape # the about window, in front after Help, closes
+    sleep 0.5
     row "game's title bar" "$(bar_facts "$scratch/now.png" game)"
     if [[ -n $game_width ]]; then
         xdotool mousemove $((game_left + game_width - 23 - 40)) $((game_top + 23)) click 1
         sleep 0.5
-        xdotool mousemove $((game_left + game_width / 2)) $((game_top + 23)) \
-            click --repeat 2 --delay 80 1
+        # a player's double click, each press held a little
+        xdotool mousemove $((game_left + game_width / 2)) $((game_top + 23)) mousedown 1 \
+            sleep 0.06 mouseup 1 sleep 0.08 mousedown 1 sleep 0.06 mouseup 1
         sleep 1
     fi
     if kill -0 "$game_pid" 2>/dev/null; then
