@@ -119,16 +119,12 @@ public:
         // managers such as Mutter and KWin then keep above the game window. The taskbar is told
         // to skip it instead (keepOffTheTaskbar). Only the title and the close box: no minimize
         // or maximize button (offerCloseOnly tells the window managers that heed no flag); the
-        // fixed size keeps it from being resized. Where the window draws its own title bar, it
-        // stands above the client area and nobody else draws a frame.
-        const bool ownTitleBar = drawsOwnTitleBar();
-        // (Qt drops the frameless hint when any button hint comes with it.)
-        setWindowFlags(ownTitleBar ? Qt::Window | Qt::FramelessWindowHint
-                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-        const int top = ownTitleBar ? TitleBar::Height : 0;
-        if (ownTitleBar)
-            (new TitleBar(TitleBar::CloseOnly, this))->setGeometry(0, 0, 367, top);
+        // fixed size keeps it from being resized. A title bar of its own stands above the client
+        // area.
+        TitleBar *titleBar = frameWindow(*this, WindowButtons::CloseOnly);
+        const int top = titleBar != nullptr ? TitleBar::Height : 0;
+        if (titleBar != nullptr)
+            titleBar->setGeometry(0, 0, 367, top);
         client_ = new ClientArea(this);
         client_->setGeometry(0, top, 367, 565);
         setFixedSize(367, top + 565);

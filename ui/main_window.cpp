@@ -9,7 +9,6 @@
 #include "refresh_timer.h"
 #include "title_bar.h"
 #include "window_layout.h"
-#include "window_manager.h"
 #include "window_place.h"
 
 #include <QCloseEvent>
@@ -103,22 +102,18 @@ MainWindow::MainWindow()
     setWindowTitle(QStringLiteral("Chromatta Zududo"));
     setWindowIcon(applicationIcon());
     // A fixed single border: minimize and close, no maximize; the fixed size (below) rules out
-    // resizing. Where the window draws its own title bar, nobody else draws a frame.
-    const bool ownTitleBar = drawsOwnTitleBar();
-    // (Qt drops the frameless hint when any button hint comes with it.)
-    setWindowFlags(ownTitleBar ? Qt::Window | Qt::FramelessWindowHint
-                               : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint);
+    // resizing.
+    TitleBar *titleBar = frameWindow(*this, WindowButtons::MinimizeAndClose);
 
     setCentralWidget(buildClientArea());
-    if (ownTitleBar) {
+    if (titleBar != nullptr) {
         // The title bar above the menu bar, as a frame would have it.
         auto *top = new QWidget;
         auto *column = new QVBoxLayout(top);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(0);
-        column->addWidget(new TitleBar(TitleBar::MinimizeAndClose, top));
+        titleBar->setParent(top);
+        column->addWidget(titleBar);
         auto *bar = new QMenuBar(top);
         column->addWidget(bar);
         buildMenus(*bar);

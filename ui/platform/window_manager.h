@@ -1,11 +1,12 @@
-// What the desktop's window manager is told or asked about a top-level window: the one place
-// that knows a windowing system (X11 today; a plain stand-in where none is built).
+// What the desktop's window manager or compositor is told or asked about a top-level window: the
+// one place that knows a windowing system (X11 and Wayland; each part does nothing elsewhere).
 #pragma once
 
 #include <QMargins>
 
 #include <optional>
 
+class QPoint;
 class QWidget;
 
 namespace chromatta::ui {
@@ -27,9 +28,14 @@ void keepOffTheTaskbar(QWidget &window);
 // window; Mutter and Openbox take it away from both. Call it before the window is first shown.
 void offerCloseOnly(QWidget &window);
 
-// Whether the windows draw a title bar of their own: on Wayland under GNOME, whose compositor
-// frames no window and where Qt's own title bar offers maximize (and minimize) whatever the
-// window's flags say. Not when the player chose a Qt title bar with QT_WAYLAND_DECORATION.
+// Whether the windows draw a title bar of their own: on Wayland wherever the compositor offers
+// no server-side decorations (GNOME's mutter, weston), as Qt's own title bars there offer
+// maximize whatever the window's flags say. The compositor is asked once, the answer kept.
 bool drawsOwnTitleBar();
+
+// Asks the compositor to open its window menu for `window` at `at` (the window's own pixels),
+// as a right click on a title bar does. Only on Wayland, for a window that is shown and was
+// just pressed; elsewhere the desktop's own frames offer the menu, and nothing happens.
+void showWindowMenu(QWidget &window, const QPoint &at);
 
 } // namespace chromatta::ui
