@@ -19,6 +19,12 @@ namespace {
 
 using Clock = ServerPlayback::Clock;
 
+Clock::duration lengthOf(sf_count_t frames, double rate)
+{
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(static_cast<double>(frames) / rate));
+}
+
 // How long a sound waits for the worker to finish with the last one (closing its connection
 // takes a moment) before it goes on silently: a worker held past its deadline is left to come
 // back, and the next sound tries again.
@@ -190,10 +196,7 @@ void SoundPlayer::play(const std::string &path)
     const auto mostFrames =
         static_cast<sf_count_t>(std::chrono::duration<double>(limits_.longest).count() * rate);
     const sf_count_t frames = std::min(source->claimedFrames(), mostFrames);
-    const Clock::time_point deadline = start +
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-            static_cast<double>(frames) / rate)) +
-        limits_.hungServerMargin;
+    const Clock::time_point deadline = start + lengthOf(frames, rate) + limits_.hungServerMargin;
     if (!startWorker())
         return;
 
@@ -205,22 +208,24 @@ void SoundPlayer::play(const std::string &path)
             deadline,
             start + (shared_->serverSilent ? limits_.silentServerWait : limits_.connectWait));
     };
-    if (!workerFree(lock, std::min(start + WorkerBusyWait, deadline), answerBy))
-        return;
+    const bool free = workerFree(lock, std::min(start + WorkerBusyWait, deadline), answerBy);
     const std::uint64_t number = ++shared_->posted;
     const Clock::time_point answerLimit = answerBy();
     shared_->waiting =
         Job {std::move(source), frames,   std::filesystem::path(path).filename().string(),
              answerLimit,       deadline, number};
     shared_->changed.notify_all();
+    // Not free in time (still telling of the last sound given up on): this sound is given up on
+    // too, but left to the worker all the same, to learn from the server's answer to it.
+    const auto giveUp = [&] {
+        shared_->abandoned = number;
+        if (free) // the server had its time to answer
+            shared_->serverSilent = true;
+    };
     // The game's thread waits here, handling nothing, as long as the sound plays; the worker
     // writes nothing past the same limits. Until the server has answered, it waits no longer
     // than the server has to answer.
-    const auto giveUp = [&] {
-        shared_->abandoned = number;
-        shared_->serverSilent = true;
-    };
-    if (!shared_->changed.wait_until(lock, answerLimit, [&] {
+    if (!free || !shared_->changed.wait_until(lock, answerLimit, [&] {
             return shared_->finished >= number || shared_->answered >= number;
         })) {
         giveUp();
