@@ -293,12 +293,13 @@ bool Connection::waitingForAnswer()
 {
     if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
         return false;
-    const bool answered = probe_ != nullptr ? pa_operation_get_state(probe_) == PA_OPERATION_DONE
-                                            : pa_context_get_state(context_) == PA_CONTEXT_READY &&
-            (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_CREATING);
-    answeredLate_ = answered;
-    return !answered &&
-        (probe_ == nullptr || pa_operation_get_state(probe_) == PA_OPERATION_RUNNING);
+    if (probe_ != nullptr) {
+        answeredLate_ = pa_operation_get_state(probe_) == PA_OPERATION_DONE;
+        return pa_operation_get_state(probe_) == PA_OPERATION_RUNNING;
+    }
+    answeredLate_ = pa_context_get_state(context_) == PA_CONTEXT_READY &&
+        (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_CREATING);
+    return !answeredLate_;
 }
 
 // Hands the requests queued so far to the socket without waiting for any answer: a few passes
