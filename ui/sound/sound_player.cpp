@@ -19,6 +19,7 @@ namespace {
 
 using Clock = ServerPlayback::Clock;
 
+// How long `frames` at `rate` take to play.
 Clock::duration lengthOf(sf_count_t frames, double rate)
 {
     return std::chrono::duration_cast<Clock::duration>(
