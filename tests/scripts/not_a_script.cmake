@@ -13,7 +13,9 @@ function(expect_refusal name pattern)
     endif()
 endfunction()
 
-expect_refusal("/dev/zero" "line 1: longer than" /dev/zero)
+if(EXISTS /dev/zero) # not in every build root
+    expect_refusal("/dev/zero" "line 1: longer than" /dev/zero)
+endif()
 expect_refusal("a folder" "cannot read ${FOLDER}: " ${FOLDER})
 
 execute_process(COMMAND ${HARNESS} --help
