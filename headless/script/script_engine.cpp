@@ -308,8 +308,7 @@ constexpr std::size_t LongestLine = std::size_t(1) << 20;
 int cannotRead(const std::string &scriptName, int error, std::ostream &out, std::ostream &err)
 {
     out.flush();
-    err << "chromatta-script: cannot read " << echoed(scriptName) << ": " << std::strerror(error)
-        << "\n";
+    err << "chromatta-script: cannot read " << scriptName << ": " << std::strerror(error) << "\n";
     return 2;
 }
 

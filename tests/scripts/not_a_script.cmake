@@ -2,12 +2,15 @@
 # get one line naming them and status 2, in bounded memory (an endless line read whole would take
 # all memory: AddressSanitizer's RSS limit ends such a run, and the time limit any other);
 # --help prints the usage on the output and succeeds.
-function(expect_refusal name pattern)
+# Runs chromatta-script with ARGN and expects status 2, nothing on the output and one line on
+# the error stream that starts with "chromatta-script: " and the literal text START.
+function(expect_refusal name start)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=hard_rss_limit_mb=100
                             ${HARNESS} ${ARGN}
         RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE error TIMEOUT 20)
-    if(NOT status EQUAL 2 OR NOT output STREQUAL ""
-       OR NOT error MATCHES "^chromatta-script: ${pattern}[^\n]*\n$")
+    string(FIND "${error}" "chromatta-script: ${start}" at)
+    if(NOT status EQUAL 2 OR NOT output STREQUAL "" OR NOT at EQUAL 0
+       OR NOT error MATCHES "^[^\n]+\n$")
         message(FATAL_ERROR "[${name}] status ${status}, expected 2 and one line; "
                 "output: ${output}; error: ${error}")
     endif()
