@@ -1,7 +1,9 @@
 // chromatta-zududo: the game. It takes no arguments of its own; Qt's are honoured.
 #include "descriptor_check.h"
 #include "display_check.h"
+#include "file_size_limit.h"
 #include "main_window.h"
+#include "memory_check.h"
 #include "thread_check.h"
 
 #include <QApplication>
@@ -9,7 +11,10 @@
 
 int main(int argc, char **argv)
 {
-    if (!chromatta::ui::enoughDescriptorsToStart() || !chromatta::ui::enoughThreadsToStart())
+    chromatta::ui::keepFileSizeLimitFromEndingTheGame();
+    chromatta::ui::shareOneHeapUnderAnAddressSpaceLimit();
+    if (!chromatta::ui::enoughAddressSpaceToStart() || !chromatta::ui::enoughDescriptorsToStart() ||
+        !chromatta::ui::enoughThreadsToStart())
         return 1;
     chromatta::ui::PlatformStartGuard guard;
     QApplication app(argc, argv);

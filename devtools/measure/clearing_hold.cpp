@@ -2,7 +2,7 @@
 // clearbox.wav to its end) against the sound's length, and the descriptors and threads of the
 // process before and after the clearings, optionally under a fault set up inside the process.
 // Usage: clearing-hold [--clearings N] [--spare-threads K | --address-space MB |
-//                       --silent-server DIR | --stop-server PID [--mid-sound]]
+//                       --silent-server DIR | --stop-server PID [--mid-sound | --for-one]]
 //                      [--record COMMAND] [--settle]
 //   --spare-threads K   the user may start only K more threads during the clearings (setrlimit
 //                       RLIMIT_NPROC; root ignores it, so run it as another user); then as many
@@ -13,7 +13,10 @@
 //                       answers (PULSE_SERVER is set to it)
 //   --stop-server PID   the audio server's process is stopped (SIGSTOP) before the clearings
 //                       (with --mid-sound: half way through the first one's sound), resumed
-//                       (SIGCONT) after them, and a second later one more clearing is timed
+//                       (SIGCONT) after them, and a second later one more clearing is timed;
+//                       with --for-one, stopped for the first clearing only, resumed as soon as
+//                       it returns, and then N more clearings are timed, with --record each one
+//                       against the sound recorded from its press to the next clearing's
 //   --record COMMAND    a command that prints what the sink plays (16-bit mono at 8000 Hz, as
 //                       `pw-record` or `parec` on its monitor); with --stop-server, what was
 //                       heard from the first sound given up on to the clearing after the
@@ -22,8 +25,10 @@
 // clearbox.wav is looked up beside this program, as the game does. Needs a Qt platform
 // (offscreen will do).
 #include "clearing_hold_probe.h"
+#include "file_size_limit.h"
 #include "game.h"
 #include "main_window.h"
+#include "memory_check.h"
 #include "process_counts.h"
 
 #include <QApplication>
@@ -37,6 +42,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +65,7 @@ struct Options
     std::string silentServerDir;
     pid_t stopServer = 0;
     bool midSound = false;
+    bool forOne = false;
     std::string record;
     bool settle = false;
 };
@@ -80,6 +87,8 @@ bool parse(int argc, char **argv, Options &options)
             options.stopServer = pid_t(std::atol(argv[++i]));
         else if (argument == "--mid-sound")
             options.midSound = true;
+        else if (argument == "--for-one")
+            options.forOne = true;
         else if (argument == "--record" && valued)
             options.record = argv[++i];
         else if (argument == "--settle")
@@ -152,8 +161,8 @@ void stoppedServer(Clearings &clearings, const Options &options, double soundSec
     clearings.run(1, "the next clearing, a second after the server resumed");
     clearings.settleFor(std::chrono::milliseconds(500));
     if (recording) {
-        const auto before = recording->between(first, ends.front());
-        const auto late = recording->between(ends.front(), next);
+        const auto before = recording->between(first, ends.front().ended);
+        const auto late = recording->between(ends.front().ended, next);
         const auto heard = recording->between(next, Clock::now());
         std::printf("  recorded during the first clearing: %.1f ms of sound (peak %d)\n",
                     before.milliseconds, before.peak);
@@ -162,6 +171,38 @@ void stoppedServer(Clearings &clearings, const Options &options, double soundSec
                     late.milliseconds, late.peak, double(late.samples) / 8000, heard.milliseconds,
                     heard.peak);
     }
+}
+
+// The server stopped for one clearing, then answering again: each later clearing's hold and what
+// the sink played from its press to the next one's, in full when the clearing was heard, nothing
+// when it was given up on (anything there was played late).
+void stoppedForOneClearing(Clearings &clearings, const Options &options, double soundSeconds)
+{
+    SinkRecording recording(options.record);
+    clearings.settleFor(std::chrono::milliseconds(500));
+    kill(options.stopServer, SIGSTOP);
+    const auto stopped = clearings.run(1, "the server stopped for this clearing");
+    kill(options.stopServer, SIGCONT);
+    const auto next = clearings.run(options.clearings, "then answering again");
+    clearings.settleFor(std::chrono::milliseconds(500));
+    const auto heardUntil = [&](std::size_t i) {
+        return i + 1 < next.size() ? next[i + 1].pressed : Clock::now();
+    };
+    const auto late = recording.between(stopped.front().ended, next.front().pressed);
+    std::printf("  recorded from the stopped clearing's give-up to the next press: %.1f ms\n",
+                late.milliseconds);
+    int heard = 0;
+    double longest = 0;
+    for (std::size_t i = 0; i < next.size(); ++i) {
+        const auto played = recording.between(next[i].pressed, heardUntil(i));
+        const bool waited = next[i].seconds() >= soundSeconds;
+        heard += waited && played.milliseconds >= 0.8 * soundSeconds * 1000;
+        longest = std::max(longest, next[i].seconds());
+        std::printf("  clearing %zu: hold %.0f ms, %s, recorded until the next %.1f ms%s\n", i + 1,
+                    next[i].seconds() * 1000, waited ? "waited" : "given up", played.milliseconds,
+                    !waited && played.milliseconds > 0 ? " (late)" : "");
+    }
+    std::printf("  heard %d of %zu, longest hold %.3f s\n", heard, next.size(), longest);
 }
 
 void limit(int resource, rlim_t value)
@@ -180,6 +221,9 @@ int main(int argc, char **argv)
     Options options;
     if (!parse(argc, argv, options))
         return std::fprintf(stderr, "usage: see the first lines of clearing_hold.cpp\n"), 2;
+    // As the game starts, for a run under ulimit -f or -v.
+    ui::keepFileSizeLimitFromEndingTheGame();
+    ui::shareOneHeapUnderAnAddressSpaceLimit();
     QApplication app(argc, argv);
     const int listener =
         options.silentServerDir.empty() ? -1 : silentServer(options.silentServerDir);
@@ -195,7 +239,9 @@ int main(int argc, char **argv)
         limit(RLIMIT_NPROC, rlim_t(userThreads() + options.spareThreads));
     if (options.addressSpaceMb > 0)
         limit(RLIMIT_AS, rlim_t(addressSpaceKb() + (options.addressSpaceMb << 10)) << 10);
-    if (options.stopServer > 0)
+    if (options.stopServer > 0 && options.forOne)
+        stoppedForOneClearing(clearings, options, soundLength());
+    else if (options.stopServer > 0)
         stoppedServer(clearings, options, soundLength());
     else
         clearings.run(options.clearings, "clearings");

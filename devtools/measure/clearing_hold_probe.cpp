@@ -87,7 +87,7 @@ void Clearings::settleFor(std::chrono::milliseconds span)
     loop.exec();
 }
 
-double Clearings::clearOnce()
+Clearings::Hold Clearings::clearOnce()
 {
     auto *board = window_.findChild<QWidget *>(QStringLiteral("board"));
     GameState start;
@@ -98,7 +98,7 @@ double Clearings::clearOnce()
     QTest::mouseClick(board, Qt::LeftButton, {}, first);
     const auto pressed = Clock::now();
     QTest::mouseClick(board, Qt::LeftButton, {}, first + QPoint(47, 0)); // clears: the sound
-    return std::chrono::duration<double>(Clock::now() - pressed).count();
+    return {pressed, Clock::now()};
 }
 
 // The process's threads and descriptors. Qt's pooled threads (it converts and scales images on
@@ -115,14 +115,14 @@ static std::pair<long, long> threadsAndDescriptors()
     return {threads, entriesIn("/proc/self/fd")};
 }
 
-std::vector<Clock::time_point> Clearings::run(int count, const char *label)
+std::vector<Clearings::Hold> Clearings::run(int count, const char *label)
 {
     const auto [threads, descriptors] = threadsAndDescriptors();
     std::vector<double> holds;
-    std::vector<Clock::time_point> ends;
+    std::vector<Hold> each;
     for (int i = 0; i < count; ++i) {
-        holds.push_back(clearOnce());
-        ends.push_back(Clock::now());
+        each.push_back(clearOnce());
+        holds.push_back(each.back().seconds());
         settleFor(std::chrono::milliseconds(300));
     }
     std::vector<double> sorted = holds;
@@ -138,7 +138,7 @@ std::vector<Clock::time_point> Clearings::run(int count, const char *label)
     for (std::size_t i = 0; i < holds.size(); ++i)
         std::printf("%s%.0f", i ? " " : "", holds[i] * 1000);
     std::printf("]\n");
-    return ends;
+    return each;
 }
 
 void Clearings::countSettledWakeups()

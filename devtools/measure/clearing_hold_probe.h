@@ -25,17 +25,24 @@ class Clearings
 public:
     Clearings(ui::MainWindow &window, double soundSeconds);
 
+    // The press that cleared, and the moment it returned.
+    struct Hold
+    {
+        std::chrono::steady_clock::time_point pressed;
+        std::chrono::steady_clock::time_point ended;
+        double seconds() const { return std::chrono::duration<double>(ended - pressed).count(); }
+    };
+
     // Clears a pair of greens `count` times, a moment apart, and prints the holds against the
-    // sound's length and the descriptors and threads before and after. Returns the moment each
-    // hold ended.
-    std::vector<std::chrono::steady_clock::time_point> run(int count, const char *label);
+    // sound's length and the descriptors and threads before and after.
+    std::vector<Hold> run(int count, const char *label);
     // Runs the event loop for a while, as the program does between presses.
     void settleFor(std::chrono::milliseconds span);
     // Prints the wake-ups of all threads over 10 s once the game has settled.
     void countSettledWakeups();
 
 private:
-    double clearOnce();
+    Hold clearOnce();
 
     ui::MainWindow &window_;
     double soundSeconds_;

@@ -1,6 +1,7 @@
 // chromatta-script: drives the game rules headless from a script and prints what a player sees.
 #include "script_engine.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fstream>
@@ -8,9 +9,11 @@
 
 namespace {
 
+constexpr const char *Usage = "usage: chromatta-script [--seed N] [FILE]\n";
+
 int usage()
 {
-    std::cerr << "usage: chromatta-script [--seed N] [FILE]\n";
+    std::cerr << Usage;
     return 2;
 }
 
@@ -18,6 +21,10 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::cout << Usage;
+        return 0;
+    }
     chromatta::ScriptOptions options;
     int next = 1;
     if (next < argc && std::strcmp(argv[next], "--seed") == 0) {
@@ -36,9 +43,12 @@ int main(int argc, char **argv)
     if (next < argc) {
         std::ifstream file(argv[next]);
         if (!file) {
-            std::cerr << "chromatta-script: cannot open " << argv[next] << "\n";
+            std::cerr << "chromatta-script: cannot open " << argv[next] << ": "
+                      << std::strerror(errno) << "\n";
             return 2;
         }
+        // A folder opens as a file does; reading it is what fails, and is said so.
+        options.scriptName = argv[next];
         return chromatta::runScript(file, std::cout, std::cerr, options);
     }
     return chromatta::runScript(std::cin, std::cout, std::cerr, options);

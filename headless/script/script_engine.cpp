@@ -7,8 +7,10 @@
 #include "game.h"
 #include "recording_toolkit.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <istream>
 #include <limits>
 #include <memory>
@@ -298,16 +300,40 @@ void Session::paints(const Words &)
     }
 }
 
+// A script is read in lines no longer than this: far longer than any script needs (a `draws` line
+// of tens of thousands of numbers), and what keeps a stream that never ends a line (a device, a
+// file without newlines) from taking all memory.
+constexpr std::size_t LongestLine = std::size_t(1) << 20;
+
+int cannotRead(const std::string &scriptName, int error, std::ostream &out, std::ostream &err)
+{
+    out.flush();
+    err << "chromatta-script: cannot read " << scriptName << ": " << std::strerror(error) << "\n";
+    return 2;
+}
+
 } // namespace
 
 int runScript(std::istream &in, std::ostream &out, std::ostream &err, const ScriptOptions &options)
 {
     Session session(out, options);
-    std::string line;
+    // Room for the longest line and the terminator getline stores after it.
+    const auto line = std::make_unique_for_overwrite<char[]>(LongestLine + 1);
     int lineNumber = 0;
-    while (std::getline(in, line)) {
+    for (;;) {
+        in.getline(line.get(), LongestLine + 1);
+        if (in.fail() && !in.bad() && !(in.eof() && in.gcount() == 0)) {
+            out.flush();
+            err << "chromatta-script: line " << lineNumber + 1 << ": longer than " << LongestLine
+                << " bytes\n";
+            return 2;
+        }
+        if (in.fail())
+            return in.bad() ? cannotRead(options.scriptName, errno, out, err) : 0;
         ++lineNumber;
-        const auto words = splitWords(line);
+        // A line's newline was taken out too, unless the input ended first.
+        const auto length = std::size_t(in.gcount()) - (in.eof() ? 0 : 1);
+        const auto words = splitWords(std::string_view(line.get(), length));
         if (words.empty())
             continue;
         try {
@@ -318,7 +344,6 @@ int runScript(std::istream &in, std::ostream &out, std::ostream &err, const Scri
             return 2;
         }
     }
-    return 0;
 }
 
 } // namespace chromatta

@@ -210,13 +210,16 @@ bool backTo(std::ptrdiff_t threads, std::ptrdiff_t descriptors)
 
 // The player against a server that stops answering (SIGSTOP) and comes back. The first sound is
 // given up on once the server has had its time to answer; while it stays stopped, each later
-// sound holds the game only a moment, and the worker lets go of the server each time: threads and
-// descriptors are back where they were. Once it runs again, none of the sounds given up on is
-// heard late, and the next sound is heard to its end.
+// sound holds the game only a moment. Once it runs again, none of the sounds given up on is
+// heard late, and the next sound is heard to its end, however long the server takes to answer
+// it: that the server is back is learnt from its late answer to the last sound given up on, not
+// from how quickly it answers the next (here given a millisecond, which no server meets).
+// Threads and descriptors are then back where they were.
 TEST_F(WithAudioServer, AServerThatStopsAnsweringCostsOneWaitAndIsHeardAgainWhenItComesBack)
 {
+    SoundPlayer impatient({.silentServerWait = std::chrono::milliseconds(1)});
     writeTone(files.path / "clearbox.wav", 0.5);
-    EXPECT_GE(secondsToPlay(player, files.path / "clearbox.wav"), 0.4); // its worker starts
+    EXPECT_GE(secondsToPlay(impatient, files.path / "clearbox.wav"), 0.4); // its worker starts
     const std::string dir = folder->path.string();
     // Everything the sink plays from here is recorded, in short fragments so that little is
     // lost when the recorder is stopped; the stream that keeps PulseAudio's sink awake plays
@@ -233,16 +236,16 @@ TEST_F(WithAudioServer, AServerThatStopsAnsweringCostsOneWaitAndIsHeardAgainWhen
     };
 
     ASSERT_TRUE(run("kill -STOP $(cat " + dir + "/server.pid)"));
-    const double first = secondsToPlay(player, files.path / "clearbox.wav");
+    const double first = secondsToPlay(impatient, files.path / "clearbox.wav");
     EXPECT_GE(first, 0.9) << "given up on before the server had its second to answer";
     EXPECT_LT(first, 2.5) << "waited for the sound's margin, not for the answer";
     for (int clearing = 0; clearing < 3; ++clearing)
-        EXPECT_LT(secondsToPlay(player, files.path / "clearbox.wav"), 0.5)
+        EXPECT_LT(secondsToPlay(impatient, files.path / "clearbox.wav"), 0.5)
             << "a server known to be silent held the game again, clearing " << clearing;
-    EXPECT_TRUE(backTo(threads, descriptors))
-        << "threads " << threads << " -> " << entriesIn("/proc/self/task") << ", descriptors "
-        << descriptors << " -> " << entriesIn("/proc/self/fd");
     ASSERT_TRUE(run("kill -CONT $(cat " + dir + "/server.pid)"));
+    // Once the server answers others again (a busy machine may take a while to let it), it has
+    // answered the player's last connection too, which waited in front of them.
+    ASSERT_TRUE(run("pactl info >/dev/null"));
 
     // Long enough for a sound started on waking to reach the recording.
     std::this_thread::sleep_for(std::chrono::milliseconds(700));
@@ -252,7 +255,7 @@ TEST_F(WithAudioServer, AServerThatStopsAnsweringCostsOneWaitAndIsHeardAgainWhen
         << "a sound the game gave up on was played late";
 
     // The server answers again: the next sound is waited for to its end, and reaches the sink.
-    const double next = secondsToPlay(player, files.path / "clearbox.wav");
+    const double next = secondsToPlay(impatient, files.path / "clearbox.wav");
     EXPECT_GE(next, 0.4) << "the server came back but the sound was not waited for";
     EXPECT_LT(next, 1.5);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -261,6 +264,9 @@ TEST_F(WithAudioServer, AServerThatStopsAnsweringCostsOneWaitAndIsHeardAgainWhen
     EXPECT_NE(std::count(heard.begin() + std::ssize(late), heard.end(), 0),
               std::ssize(heard) - std::ssize(late))
         << "the sound after the server came back was not heard";
+    EXPECT_TRUE(backTo(threads, descriptors))
+        << "threads " << threads << " -> " << entriesIn("/proc/self/task") << ", descriptors "
+        << descriptors << " -> " << entriesIn("/proc/self/fd");
 }
 
 // In a child process (as nobody when run as root, whom the limit does not bind): sounds while
@@ -341,6 +347,9 @@ TEST(WithHungAudioServer, TheFirstWaitEndsWhenTheServerHadItsTimeToAnswerAndTheN
     EXPECT_GE(took, 0.9);
     EXPECT_LE(took, 2.5);
     EXPECT_LT(secondsToPlay(player, files.path / "win.wav"), 0.5);
+    // The server takes connections on a thread of its own, which a busy machine may hold back.
+    for (int i = 0; i < 40 && server.connections() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(server.connections(), 2) << "the second sound did not look for the server";
     // Its worker has let go of the connections, which the server, let go, no longer holds either.
     server.release();

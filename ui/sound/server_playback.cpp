@@ -2,12 +2,19 @@
 #include "server_playback.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <span>
+#include <string>
+
+#include <sys/resource.h>
 
 #include <pulse/channelmap.h>
 #include <pulse/context.h>
+#include <pulse/introspect.h>
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
 
@@ -39,14 +46,20 @@ public:
     bool connect();
     // Until the sound is heard, something fails or the time for it runs out.
     void play();
+    // After a sound given up on: until the server answers, the connection fails, the listening
+    // is stopped or its time runs out.
+    void listen();
     PlaybackEnd end() const;
 
 private:
     Clock::time_point waitUntil() const;
-    bool iterate();
+    bool iterate(Clock::time_point until);
     bool step();
     bool openStream();
     bool writeAhead();
+    void silence();
+    bool askForAnswer();
+    bool waitingForAnswer();
     void sendWhatIsQueued();
 
     const ServerPlayback &playback_;
@@ -61,28 +74,74 @@ private:
     bool answered_ = false; // the stream was set up in time
     bool heard_ = false;
     bool outOfTime_ = false; // given up on: the server did not answer in time
+    bool silenced_ = false; // the stream corked and flushed
+    bool answeredLate_ = false; // the server answered after the sound was given up on
+    pa_operation *probe_ = nullptr; // a request after the give-up, whose answer is awaited
+    std::atomic<bool> stopListening_ = false;
 };
+
+// Said once, on the error stream, when the audio library cannot have the memory it plays sounds
+// from (a pool of 64 MiB, shared with the server or else its own): the sounds are silent then,
+// which a player would otherwise be left to wonder about. An address-space limit is what denies
+// it on a machine with memory to spare.
+void sayWhyTheSoundIsOff()
+{
+    static std::atomic_flag said = ATOMIC_FLAG_INIT;
+    if (said.test_and_set())
+        return;
+    rlimit limit {};
+    std::string because;
+    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        because = " (the address-space limit, ulimit -v, is " +
+            std::to_string(limit.rlim_cur >> 20) + " MiB)";
+    std::fprintf(stderr,
+                 "%s: no sound: the audio library cannot have the memory it plays sounds from%s\n",
+                 program_invocation_short_name, because.c_str());
+    std::fflush(stderr);
+}
 
 bool Connection::connect()
 {
     loop_ = pa_mainloop_new();
     if (loop_ == nullptr)
         return false;
+    // Made only once the library has its memory pool.
     context_ = pa_context_new(pa_mainloop_get_api(loop_), "Chromatta Zududo");
+    if (context_ == nullptr) {
+        sayWhyTheSoundIsOff();
+        return false;
+    }
     // Never starts a server of its own: the game plays to the one the desktop runs, or is silent.
-    return context_ != nullptr &&
-        pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0;
+    return pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0;
 }
 
 void Connection::play()
 {
-    while (iterate() && step()) { }
+    while (iterate(waitUntil()) && step()) { }
+}
+
+void Connection::listen()
+{
+    if (!outOfTime_ || answeredLate_ || playback_.listenFor.count() <= 0 || !askForAnswer())
+        return;
+    // Called on the game's thread, while the worker is in this loop or on its way out of it:
+    // the listening ends at the loop's next pass.
+    if (!playback_.listening([this] {
+            stopListening_ = true;
+            pa_mainloop_wakeup(loop_);
+        }))
+        return;
+    const Clock::time_point until = Clock::now() + playback_.listenFor;
+    while (!stopListening_ && waitingForAnswer() && iterate(until)) { }
+    playback_.listening({});
 }
 
 PlaybackEnd Connection::end() const
 {
     if (heard_)
         return PlaybackEnd::Heard;
+    if (answeredLate_)
+        return PlaybackEnd::AnsweredLate;
     return outOfTime_ ? PlaybackEnd::NoAnswer : PlaybackEnd::Failed;
 }
 
@@ -92,11 +151,10 @@ Clock::time_point Connection::waitUntil() const
     return answered_ ? playback_.deadline : std::min(playback_.answerBy, playback_.deadline);
 }
 
-// One pass of the main loop: waits for the server no longer than it has left.
-bool Connection::iterate()
+// One pass of the main loop: waits for the server no later than `until`.
+bool Connection::iterate(Clock::time_point until)
 {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::microseconds>(waitUntil() - Clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(until - Clock::now());
     if (left.count() <= 0) {
         outOfTime_ = true;
         return false;
@@ -124,7 +182,8 @@ bool Connection::step()
         return true; // still being set up
     if (!answered_) {
         if (Clock::now() >= playback_.answerBy || !playback_.answered()) {
-            outOfTime_ = true; // the game has stopped waiting: nothing is written
+            // The game has stopped waiting: nothing is written. The server did answer, though.
+            outOfTime_ = answeredLate_ = true;
             return false;
         }
         answered_ = true;
@@ -200,6 +259,49 @@ bool Connection::writeAhead()
     return true;
 }
 
+// Stops a stream the server may still be playing: corked, then flushed of what it holds.
+void Connection::silence()
+{
+    if (silenced_ || stream_ == nullptr || pa_context_get_state(context_) != PA_CONTEXT_READY ||
+        pa_stream_get_state(stream_) != PA_STREAM_READY)
+        return;
+    silenced_ = true;
+    if (pa_operation *cork = pa_stream_cork(stream_, 1, nullptr, nullptr))
+        pa_operation_unref(cork);
+    probe_ = pa_stream_flush(stream_, nullptr, nullptr);
+}
+
+// Makes sure something the server must answer is on its way: the connection itself until it is
+// ready, then the stream's set-up or its flush, or else a question about the server.
+bool Connection::askForAnswer()
+{
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
+        return false;
+    if (pa_context_get_state(context_) != PA_CONTEXT_READY)
+        return true;
+    silence();
+    if (probe_ == nullptr &&
+        (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_CREATING))
+        probe_ = pa_context_get_server_info(
+            context_, [](pa_context *, const pa_server_info *, void *) {}, nullptr);
+    sendWhatIsQueued();
+    return true;
+}
+
+// False once the server has answered (noted) or the connection has failed.
+bool Connection::waitingForAnswer()
+{
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
+        return false;
+    if (probe_ != nullptr) {
+        answeredLate_ = pa_operation_get_state(probe_) == PA_OPERATION_DONE;
+        return pa_operation_get_state(probe_) == PA_OPERATION_RUNNING;
+    }
+    answeredLate_ = pa_context_get_state(context_) == PA_CONTEXT_READY &&
+        (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_CREATING);
+    return !answeredLate_;
+}
+
 // Hands the requests queued so far to the socket without waiting for any answer: a few passes
 // of the main loop that never block.
 void Connection::sendWhatIsQueued()
@@ -214,18 +316,18 @@ Connection::~Connection()
         pa_operation_cancel(drain_); // its callback must not run once this is gone
         pa_operation_unref(drain_);
     }
+    // A sound given up on is corked, flushed and deleted in the server, in this order and before
+    // the connection closes: a server that wakes from a stall reads them before anything else of
+    // ours and drops what it holds of the sound.
+    if (!heard_)
+        silence();
+    if (probe_ != nullptr) {
+        pa_operation_cancel(probe_); // sent all the same; only its answer is no longer awaited
+        pa_operation_unref(probe_);
+    }
     if (stream_ != nullptr) {
-        // A sound given up on is corked, flushed and deleted in the server, in this order and
-        // before the connection closes, all sent at once: a server that wakes from a stall reads
-        // them before anything else of ours and drops what it holds of the sound.
         const bool ready = pa_context_get_state(context_) == PA_CONTEXT_READY &&
             pa_stream_get_state(stream_) == PA_STREAM_READY;
-        if (!heard_ && ready) {
-            if (pa_operation *cork = pa_stream_cork(stream_, 1, nullptr, nullptr))
-                pa_operation_unref(cork);
-            if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
-                pa_operation_unref(flush);
-        }
         pa_stream_disconnect(stream_);
         if (ready)
             sendWhatIsQueued();
@@ -248,6 +350,7 @@ PlaybackEnd playThroughServer(const ServerPlayback &playback) noexcept
         if (!connection.connect())
             return PlaybackEnd::Failed;
         connection.play();
+        connection.listen();
         return connection.end();
     } catch (...) {
         // the game's callback or an allocation: the sound ends here, with all it opened freed

@@ -27,18 +27,26 @@ struct ServerPlayback
     std::function<bool()> answered;
     // Called once the server has played the sound to its end, before the connection is closed.
     std::function<void()> heard;
+    // Once the sound is given up on, the connection is kept this long, writing nothing, for the
+    // server's answer to what was already asked of it: a late answer tells that it is back.
+    std::chrono::milliseconds listenFor {0};
+    // Called when that listening starts, with what stops it from another thread (waking the
+    // connection's loop), and with nothing when it ends; false when it must not start.
+    std::function<bool(std::function<void()>)> listening;
 };
 
 enum class PlaybackEnd {
     Heard, // played to its end
     Failed, // no server, a refusal, a file that stops making sense: nothing waited for
     NoAnswer, // the server did not answer in time, or stopped answering: given up on
+    AnsweredLate, // given up on, but the server answered afterwards: it is back
 };
 
-// Connects, plays and closes; returns at the deadline at the latest (give or take the closing,
-// which never waits), with everything it opened freed. A sound given up on is stopped and
-// deleted in the server before the connection closes, so that a stalled server that wakes plays
-// nothing of it. Silent on any failure.
+// Connects, plays and closes; gives the sound up at the deadline at the latest, with everything
+// it opened freed when it returns. A sound given up on is stopped (corked and flushed) in the
+// server at once and deleted before the connection closes, so that a stalled server that wakes
+// plays nothing of it; then the connection listens for the server's late answer as long as it
+// may. Silent on any failure.
 PlaybackEnd playThroughServer(const ServerPlayback &playback) noexcept;
 
 } // namespace chromatta::ui

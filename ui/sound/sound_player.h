@@ -3,7 +3,9 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -26,15 +28,23 @@ struct SoundLimits
     // on a busy machine (devtools/measure/server_start.sh).
     std::chrono::milliseconds connectWait {1000};
     // Once a sound has been given up on, the server has only this long to answer each later one
-    // until a sound is heard again: a server that stopped answering costs the game one wait,
-    // not every clearing. Long enough for a server that answers again (a few milliseconds).
+    // until it answers again: a server that stopped answering costs the game one wait, not
+    // every clearing.
     std::chrono::milliseconds silentServerWait {80};
+    // After a sound given up on, its connection is kept this long, writing nothing, until the
+    // server answers what was asked of it: a server that answers, however late, is back, and
+    // the next sound is waited for as on any server. The sound itself is never played late.
+    // Ended early by the next sound or the window's closing; longer than the 12 s a game left
+    // alone after a clearing takes to be counted as settled, so that it then sleeps, woken by
+    // nothing but the server.
+    std::chrono::milliseconds lateAnswerWait {20000};
 };
 
 // Owned by the game's window. One worker thread, started with the first sound (and again with a
 // later one if no thread could be had), plays every sound; it sleeps while there is none. Whether
-// a server that stopped answering answers again is found out only when a sound is played, so a
-// settled game is never woken, and a sound is either heard while the game waits for it or never.
+// a server that stopped answering answers again is learnt from its answers to the sounds' own
+// requests, so nothing wakes a settled game on a timer, and a sound is either heard while the
+// game waits for it or never.
 class SoundPlayer
 {
 public:
@@ -53,7 +63,11 @@ public:
     struct Shared; // what the worker and the game's thread share
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     void play(const std::string &path);
+    bool workerFree(std::unique_lock<std::mutex> &lock, Clock::time_point until,
+                    const std::function<Clock::time_point()> &answerBy);
     bool startWorker();
 
     SoundLimits limits_;
