@@ -62,6 +62,7 @@ struct BoxCounts
 
     int plain() const { return yellow + red + green + violet; }
     int all() const { return plain() + highlighted; }
+    bool operator==(const BoxCounts &) const = default;
 };
 
 BoxCounts countBoxes(const Board &board);

@@ -1,21 +1,15 @@
-// The menu command "Reset": its rising cost and the recolouring of the board.
+// The menu command "Reset": the board recoloured from its own boxes (its price is a level rule).
 #include "game.h"
 
 #include "saturating.h"
 
 namespace chromatta {
 
-std::int64_t Game::nextReshuffleCost() const
-{
-    return saturatingAdd(saturatingMul(state_.reshuffleCount, 20000), 25000);
-}
-
 void Game::reshuffle()
 {
     const HandlerScope scope {*this};
     // Charged whether or not the points cover it: the score may fall below zero.
-    state_.points = saturatingSub(state_.points, nextReshuffleCost());
-    showPoints();
+    state_.points = saturatingSub(state_.points, reshufflePrice(state_.reshuffleCount));
     ++state_.reshuffleCount;
 
     unhighlightAll();

@@ -5,17 +5,21 @@ namespace chromatta::ui {
 
 namespace {
 
-// The resource name of each box picture, in the order of Holder: its colour,
-// with "-highlighted" for the highlighted one.
-constexpr const char *BoxPictures[HolderCount] = {
-    "box-yellow",
-    "box-red",
-    "box-green",
-    "box-violet",
-    "box-yellow-highlighted",
-    "box-red-highlighted",
-    "box-green-highlighted",
-    "box-violet-highlighted",
+// The picture of each cell code that holds a box.
+struct BoxPicture
+{
+    CellCode code;
+    const char *name;
+};
+constexpr BoxPicture BoxPictures[] = {
+    {CellCode::Yellow, "box-yellow"},
+    {CellCode::Red, "box-red"},
+    {CellCode::Green, "box-green"},
+    {CellCode::Violet, "box-violet"},
+    {CellCode::YellowHighlighted, "box-yellow-highlighted"},
+    {CellCode::RedHighlighted, "box-red-highlighted"},
+    {CellCode::GreenHighlighted, "box-green-highlighted"},
+    {CellCode::VioletHighlighted, "box-violet-highlighted"},
 };
 
 } // namespace
@@ -32,16 +36,19 @@ QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
     return QPixmap(QStringLiteral(":/%1.png").arg(name));
 }
 
-const QPixmap &PictureStore::picture(Holder holder, qreal devicePixelRatio)
+const QPixmap &PictureStore::picture(CellCode code, qreal devicePixelRatio)
 {
     // Decoded again only when the window moves to a screen of the other density.
     const Density wanted = devicePixelRatio > 1.0 ? TwoX : OneX;
     if (loaded_ != wanted) {
-        for (int i = 0; i < HolderCount; ++i)
-            pictures_[i] = loadPicture(QLatin1String(BoxPictures[i]), devicePixelRatio);
+        for (std::size_t i = 0; i < std::size(BoxPictures); ++i)
+            pictures_[i] = loadPicture(QLatin1String(BoxPictures[i].name), devicePixelRatio);
         loaded_ = wanted;
     }
-    return pictures_[static_cast<int>(holder)];
+    for (std::size_t i = 0; i < std::size(BoxPictures); ++i)
+        if (BoxPictures[i].code == code)
+            return pictures_[i];
+    return none_;
 }
 
 } // namespace chromatta::ui

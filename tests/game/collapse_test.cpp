@@ -100,7 +100,7 @@ TEST_F(CollapseTest, ClearingDropsThenClosesOnceAndTheTimerFinishes)
                                          "rXXXXXXXXXXXX", "gXXXXXXXXXXXX", "gXXXXXXXXXXXX",
                                          "bygXXXXXXXXXX"}));
     EXPECT_EQ(game->state().points, 32000);
-    EXPECT_EQ(caption(Label::BoxCount), "10");
+    EXPECT_EQ(boxesShown(), 10);
     EXPECT_EQ(caption(Label::VioletCount), "2");
     game->tick();
     EXPECT_EQ(caption(Label::ReshuffleCost), "25000");

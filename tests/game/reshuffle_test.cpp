@@ -38,7 +38,7 @@ TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
     EXPECT_EQ(draws.drawn, 3 * 91);
     // An empty board stays empty: the picked cells find every pool dry.
     EXPECT_EQ(rows(), std::vector<std::string>(7, "XXXXXXXXXXXXX"));
-    EXPECT_EQ(caption(Label::BoxCount), "0");
+    EXPECT_EQ(boxesShown(), 0);
 }
 
 TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
@@ -54,7 +54,7 @@ TEST_F(ReshuffleTest, RecoloursByClassAndPreferenceOrder)
     game->reshuffle();
     EXPECT_EQ(rows()[0], "ygbrXXXXXXXXX"); // the last two picked cells found every pool dry
     EXPECT_EQ(rows()[6], "yrgbXXXXXXXXX"); // the highlighted "B" was dissolved, then kept
-    EXPECT_EQ(caption(Label::BoxCount), "8");
+    EXPECT_EQ(boxesShown(), 8);
 }
 
 TEST_F(ReshuffleTest, PreferenceFallsThroughDryPools)
@@ -80,6 +80,6 @@ TEST_F(ReshuffleTest, AFullBoardStaysFullWithRealDraws)
         const BoxCounts boxes = countBoxes(game->state().board);
         EXPECT_EQ(boxes.plain(), 91);
         EXPECT_EQ(boxes.highlighted, 0);
-        EXPECT_EQ(caption(Label::BoxCount), "91");
+        EXPECT_EQ(boxesShown(), 91);
     }
 }
