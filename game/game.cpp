@@ -1,6 +1,7 @@
 // Dealing, starting over, the counts shown, and what every handler shares.
 #include "game.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace chromatta {
@@ -43,8 +44,12 @@ int Game::randomInRange(int low, int high)
 
 void Game::fillBoard()
 {
-    static constexpr CellCode byRemainder[4] = {CellCode::Violet, CellCode::Green, CellCode::Red,
-                                                CellCode::Yellow};
+    static constexpr auto byRemainder = [] {
+        std::array<CellCode, ColourCount> codes {};
+        for (int colour = 0; colour < ColourCount; ++colour)
+            codes[Colours[colour].dealtOn] = plainCode(colour);
+        return codes;
+    }();
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
             // Only the sixth draw is kept; the first five just move the generator on (see
@@ -52,7 +57,7 @@ void Game::fillBoard()
             int v = 0;
             for (int draw = 0; draw < 6; ++draw)
                 v = randomInRange(1, 40);
-            state_.board.set(row, column, byRemainder[(v - 1) % 4]);
+            state_.board.set(row, column, byRemainder[(v - 1) % ColourCount]);
         }
     }
     showBoxCounts();

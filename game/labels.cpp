@@ -10,11 +10,6 @@ std::string numberOr(const std::optional<std::int64_t> &number, std::string_view
     return number ? std::to_string(*number) : std::string(before);
 }
 
-std::string countOr(const std::optional<BoxCounts> &boxes, int BoxCounts::*colour)
-{
-    return boxes ? std::to_string((*boxes).*colour) : "25";
-}
-
 } // namespace
 
 std::string labelText(Label label, const GameState &state)
@@ -32,16 +27,14 @@ std::string labelText(Label label, const GameState &state)
     case Label::NextLevelThreshold:
         return shown.nextLevelThreshold ? "NEXT LEVEL: " + std::to_string(*shown.nextLevelThreshold)
                                         : "NEXT LEVEL:";
-    case Label::RedCount:
-        return countOr(shown.boxes, &BoxCounts::red);
-    case Label::VioletCount:
-        return countOr(shown.boxes, &BoxCounts::violet);
-    case Label::GreenCount:
-        return countOr(shown.boxes, &BoxCounts::green);
-    case Label::YellowCount:
-        return countOr(shown.boxes, &BoxCounts::yellow);
     }
     return {};
+}
+
+std::string countText(int colour, const GameState &state)
+{
+    const auto &boxes = state.shown.boxes;
+    return boxes ? std::to_string(boxes->plainByColour.at(std::size_t(colour))) : "25";
 }
 
 } // namespace chromatta

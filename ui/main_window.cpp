@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <iterator>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -67,15 +69,6 @@ LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, co
     label->setTextFormat(Qt::PlainText);
     setTextColour(label, colour);
     return label;
-}
-
-QLabel *addPicture(QWidget *parent, const char *name, const QRect &geometry, const QString &picture)
-{
-    auto *holder = new QLabel(parent);
-    holder->setObjectName(QLatin1String(name));
-    holder->setGeometry(geometry);
-    holder->setPixmap(loadPicture(picture, parent->devicePixelRatioF()));
-    return holder;
 }
 
 QIcon applicationIcon()
@@ -191,22 +184,25 @@ void MainWindow::buildScoreLabels(QWidget *client)
                  designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
 }
 
-// The swatches and the count of each colour, in one row over the blue band.
+// The swatch and the count of each colour, in one row over the blue band.
 void MainWindow::buildColourCounts(QWidget *client)
 {
+    // Where each colour's swatch starts, in the order of Colours; its count follows 40 px on.
+    constexpr int swatchLeft[] = {24, 144, 264, 376};
+    static_assert(std::size(swatchLeft) == ColourCount, "each colour needs a place in the row");
     const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
-    addPicture(client, "redSwatch", QRect(24, 64, 31, 30), QStringLiteral("swatch-red"));
-    labels_[int(Label::RedCount)] =
-        addLabel(client, "redCount", QRect(64, 64, 53, 29), QString(), count);
-    addPicture(client, "violetSwatch", QRect(144, 64, 29, 30), QStringLiteral("swatch-violet"));
-    labels_[int(Label::VioletCount)] =
-        addLabel(client, "violetCount", QRect(184, 64, 53, 29), QString(), count);
-    addPicture(client, "greenSwatch", QRect(264, 64, 31, 30), QStringLiteral("swatch-green"));
-    labels_[int(Label::GreenCount)] =
-        addLabel(client, "greenCount", QRect(304, 64, 53, 29), QString(), count);
-    addPicture(client, "yellowSwatch", QRect(376, 64, 31, 30), QStringLiteral("swatch-yellow"));
-    labels_[int(Label::YellowCount)] =
-        addLabel(client, "yellowCount", QRect(416, 64, 53, 29), QString(), count);
+    for (int colour = 0; colour < ColourCount; ++colour) {
+        const std::string name(Colours[colour].name);
+        const QPixmap swatch =
+            loadPicture(QStringLiteral("swatch-") + toQString(name), devicePixelRatioF());
+        auto *picture = new QLabel(client);
+        picture->setObjectName(toQString(name + "Swatch"));
+        picture->setGeometry(
+            QRect(QPoint(swatchLeft[colour], 64), swatch.deviceIndependentSize().toSize()));
+        picture->setPixmap(swatch);
+        counts_[colour] = addLabel(client, (name + "Count").c_str(),
+                                   QRect(swatchLeft[colour] + 40, 64, 53, 29), QString(), count);
+    }
 }
 
 void MainWindow::buildStatusStrip(QWidget *client)
@@ -312,6 +308,8 @@ void MainWindow::showRecord(bool changed)
     const GameState &state = game_->state();
     for (int i = 0; i < LabelCount; ++i)
         labels_[i]->setText(QString::fromStdString(labelText(static_cast<Label>(i), state)));
+    for (int colour = 0; colour < ColourCount; ++colour)
+        counts_[colour]->setText(QString::fromStdString(countText(colour, state)));
     if (changed)
         surface_->show(state.shown.board);
 }

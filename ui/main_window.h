@@ -66,6 +66,8 @@ private:
 
     PictureStore pictures_;
     std::array<QLabel *, LabelCount> labels_ {};
+    // The count of each colour, in the order of Colours.
+    std::array<QLabel *, ColourCount> counts_ {};
     BoardSurface *surface_ = nullptr;
     RefreshTimer *timer_ = nullptr;
     // Plays the sounds, on a worker of its own that goes with the window.

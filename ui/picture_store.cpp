@@ -3,27 +3,6 @@
 
 namespace chromatta::ui {
 
-namespace {
-
-// The picture of each cell code that holds a box.
-struct BoxPicture
-{
-    CellCode code;
-    const char *name;
-};
-constexpr BoxPicture BoxPictures[] = {
-    {CellCode::Yellow, "box-yellow"},
-    {CellCode::Red, "box-red"},
-    {CellCode::Green, "box-green"},
-    {CellCode::Violet, "box-violet"},
-    {CellCode::YellowHighlighted, "box-yellow-highlighted"},
-    {CellCode::RedHighlighted, "box-red-highlighted"},
-    {CellCode::GreenHighlighted, "box-green-highlighted"},
-    {CellCode::VioletHighlighted, "box-violet-highlighted"},
-};
-
-} // namespace
-
 QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.0) {
@@ -41,14 +20,20 @@ const QPixmap &PictureStore::picture(CellCode code, qreal devicePixelRatio)
     // Decoded again only when the window moves to a screen of the other density.
     const Density wanted = devicePixelRatio > 1.0 ? TwoX : OneX;
     if (loaded_ != wanted) {
-        for (std::size_t i = 0; i < std::size(BoxPictures); ++i)
-            pictures_[i] = loadPicture(QLatin1String(BoxPictures[i].name), devicePixelRatio);
+        for (int colour = 0; colour < ColourCount; ++colour) {
+            const std::string_view name = Colours[colour].name;
+            const QString box =
+                QStringLiteral("box-") + QLatin1String(name.data(), qsizetype(name.size()));
+            pictures_[2 * colour] = loadPicture(box, devicePixelRatio);
+            pictures_[2 * colour + 1] =
+                loadPicture(box + QStringLiteral("-highlighted"), devicePixelRatio);
+        }
         loaded_ = wanted;
     }
-    for (std::size_t i = 0; i < std::size(BoxPictures); ++i)
-        if (BoxPictures[i].code == code)
-            return pictures_[i];
-    return none_;
+    const auto colour = colourOf(code);
+    if (!colour)
+        return none_;
+    return pictures_[2 * *colour + (isHighlighted(code) ? 1 : 0)];
 }
 
 } // namespace chromatta::ui

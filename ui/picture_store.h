@@ -26,7 +26,8 @@ public:
 private:
     enum Density { Unloaded, OneX, TwoX };
 
-    std::array<QPixmap, 8> pictures_;
+    // Each colour's plain box, then its highlighted one.
+    std::array<QPixmap, 2 * ColourCount> pictures_;
     QPixmap none_;
     Density loaded_ = Unloaded;
 };

@@ -79,7 +79,7 @@ void BM_ClearGroupWithCollapse(benchmark::State &state)
         withBoard(boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'b'))));
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 3; column < 6; ++column)
-            start.board.set(row, column, CellCode::GreenHighlighted);
+            start.board.set(row, column, CellCode {'G'});
     start.selectionValue = 21 * 21 * 500;
     for (auto _ : state) {
         Game game(draws, wallClock, start);

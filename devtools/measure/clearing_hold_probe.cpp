@@ -57,8 +57,8 @@ Board twoGreens()
         for (int column = 0; column < Board::Columns; ++column)
             board.set(row, column,
                       cellCodeFromChar(codes[(row + column) % 3]).value_or(CellCode::Empty));
-    board.set(0, 0, CellCode::Green);
-    board.set(0, 1, CellCode::Green);
+    board.set(0, 0, CellCode {'g'});
+    board.set(0, 1, CellCode {'g'});
     return board;
 }
 

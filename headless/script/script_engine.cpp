@@ -100,12 +100,14 @@ using Words = std::vector<std::string_view>;
 // The script format is fixed, and its words are the harness's alone: the names of the labels
 // and the pictures in the older program this game was first measured against, its positions in
 // twips, and the sounds by their files. This is the one place they live.
-// The labels in the order `show` prints them: each key, and the label it shows (nothing for
-// Label4, the count of all plain boxes, which the older program kept but never showed).
+// The labels in the order `show` prints them: each key, and the label it shows or the letter of
+// the colour whose count it shows (Label4, with neither, is the count of all plain boxes, which
+// the older program kept but never showed).
 struct OutputLabel
 {
     std::string_view key;
     std::optional<Label> label;
+    char colour = 0;
 };
 constexpr OutputLabel OutputLabels[] = {
     {"Pts", Label::Points},
@@ -114,16 +116,18 @@ constexpr OutputLabel OutputLabels[] = {
     {"Nmmc", Label::ReshuffleCost},
     {"NEXTLEVEL", Label::NextLevelThreshold},
     {"Label4", std::nullopt},
-    {"Label6", Label::RedCount},
-    {"Label8", Label::VioletCount},
-    {"Label10", Label::GreenCount},
-    {"Label12", Label::YellowCount},
+    {"Label6", std::nullopt, 'r'},
+    {"Label8", std::nullopt, 'b'},
+    {"Label10", std::nullopt, 'g'},
+    {"Label12", std::nullopt, 'y'},
 };
 
 std::string outputText(const OutputLabel &output, const GameState &state)
 {
     if (output.label)
         return labelText(*output.label, state);
+    if (output.colour)
+        return countText(colourOf(CellCode {output.colour}).value(), state);
     const auto &boxes = state.shown.boxes;
     return boxes ? std::to_string(boxes->plain()) : "";
 }

@@ -128,9 +128,9 @@ void Soak::check(Event event, Outcome outcome, const Board &before, int highligh
     const int boxesBefore = countBoxes(before).all();
 
     if (cleared || dealt || event == Event::Reset) {
-        const auto counts = std::stoll(shows(Label::RedCount)) +
-            std::stoll(shows(Label::VioletCount)) + std::stoll(shows(Label::GreenCount)) +
-            std::stoll(shows(Label::YellowCount));
+        long long counts = 0;
+        for (int colour = 0; colour < ColourCount; ++colour)
+            counts += std::stoll(countText(colour, game_.state()));
         if (counts != boxes) {
             fail("the count labels disagree with the board");
             return;

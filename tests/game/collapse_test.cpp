@@ -101,7 +101,7 @@ TEST_F(CollapseTest, ClearingDropsThenClosesOnceAndTheTimerFinishes)
                                          "bygXXXXXXXXXX"}));
     EXPECT_EQ(game->state().points, 32000);
     EXPECT_EQ(boxesShown(), 10);
-    EXPECT_EQ(caption(Label::VioletCount), "2");
+    EXPECT_EQ(count('b'), "2");
     game->tick();
     EXPECT_EQ(caption(Label::ReshuffleCost), "25000");
     EXPECT_EQ(rows()[2], "rXXXXXXXXXXXX");

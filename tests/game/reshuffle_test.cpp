@@ -68,7 +68,7 @@ TEST_F(ReshuffleTest, PreferenceFallsThroughDryPools)
     game->reshuffle();
     // Three picked empty cells gained a red box each, the fourth found the pool dry.
     EXPECT_EQ(rows()[0], "rrrrrrXXXXXXX");
-    EXPECT_EQ(caption(Label::RedCount), "6");
+    EXPECT_EQ(count('r'), "6");
 }
 
 TEST_F(ReshuffleTest, AFullBoardStaysFullWithRealDraws)

@@ -79,6 +79,11 @@ struct RulesFixture : ::testing::Test
     }
     std::vector<std::string> rows() const { return rowsOf(game->state().board); }
     std::string caption(Label label) const { return labelText(label, game->state()); }
+    // The count shown for the colour of this letter.
+    std::string count(char letter) const
+    {
+        return countText(colourOf(CellCode {letter}).value(), game->state());
+    }
     // All plain boxes as last counted.
     int boxesShown() const { return game->state().shown.boxes.value().plain(); }
     Outcome pressCell(int row, int column) { return game->press(Cell {row, column}); }

@@ -12,14 +12,9 @@ TEST(Pictures, EachBoxHasItsOwnPictureAtTheScreensDensity)
 {
     // The sizes differ by colour, so a box handed another colour's picture shows up.
     const std::pair<CellCode, QSize> sizes[] = {
-        {CellCode::Yellow, {45, 43}},
-        {CellCode::Red, {45, 43}},
-        {CellCode::Green, {45, 44}},
-        {CellCode::Violet, {43, 44}},
-        {CellCode::YellowHighlighted, {45, 43}},
-        {CellCode::RedHighlighted, {45, 43}},
-        {CellCode::GreenHighlighted, {45, 44}},
-        {CellCode::VioletHighlighted, {43, 44}},
+        {CellCode {'y'}, {45, 43}}, {CellCode {'r'}, {45, 43}}, {CellCode {'g'}, {45, 44}},
+        {CellCode {'b'}, {43, 44}}, {CellCode {'Y'}, {45, 43}}, {CellCode {'R'}, {45, 43}},
+        {CellCode {'G'}, {45, 44}}, {CellCode {'B'}, {43, 44}},
     };
     for (const qreal ratio : {1.0, 2.0}) {
         PictureStore store;
@@ -31,9 +26,9 @@ TEST(Pictures, EachBoxHasItsOwnPictureAtTheScreensDensity)
         }
     }
     PictureStore store;
-    EXPECT_NE(store.picture(CellCode::Green, 1).toImage(),
-              store.picture(CellCode::GreenHighlighted, 1).toImage());
-    EXPECT_EQ(store.picture(CellCode::Yellow, 1.25).size(), QSize(90, 86)) << "2x above one";
+    EXPECT_NE(store.picture(CellCode {'g'}, 1).toImage(),
+              store.picture(CellCode {'G'}, 1).toImage());
+    EXPECT_EQ(store.picture(CellCode {'y'}, 1.25).size(), QSize(90, 86)) << "2x above one";
     EXPECT_TRUE(store.picture(CellCode::Empty, 1).isNull()) << "an empty cell shows the surface";
 }
 
