@@ -213,14 +213,14 @@ void MainWindow::buildStatusStrip(QWidget *client)
     setBackground(strip, Qt::white);
 
     const QFont status = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    addLabel(strip, "levelCaption", QRect(8, 8, 118, 20), QStringLiteral("Current Level: "),
+    addLabel(strip, "levelHeading", QRect(8, 8, 118, 20), QStringLiteral("Current Level: "),
              status);
     labels_[int(Label::Level)] = addLabel(strip, "level", QRect(104, 8, 35, 20), QString(), status);
-    addLabel(strip, "selectionValueCaption", QRect(144, 8, 118, 16),
+    addLabel(strip, "selectionValueHeading", QRect(144, 8, 118, 16),
              QStringLiteral("Selection Value: "), status);
     labels_[int(Label::SelectionValue)] =
         addLabel(strip, "selectionValue", QRect(264, 8, 117, 16), QString(), status);
-    addLabel(strip, "reshuffleCostCaption", QRect(388, 10, 85, 16), QStringLiteral("Reset Cost:"),
+    addLabel(strip, "reshuffleCostHeading", QRect(388, 10, 85, 16), QStringLiteral("Reset Cost:"),
              status);
     labels_[int(Label::ReshuffleCost)] =
         addLabel(strip, "reshuffleCost", QRect(472, 10, 141, 16), QString(), status);

@@ -37,7 +37,7 @@ TEST_F(FillBoardTest, KeepsTheSixthDrawAndPicksCodesByRemainder)
     for (char letter : {'r', 'b', 'g', 'y'})
         total += std::stoi(count(letter));
     EXPECT_EQ(total, 91);
-    EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
+    EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
     EXPECT_EQ(game->state().shown.board, game->state().board);
 }
 
@@ -52,7 +52,7 @@ TEST_F(FillBoardTest, OverwritesHighlightsButKeepsTheSelectionValue)
         for (int column = 0; column < Board::Columns; ++column)
             EXPECT_TRUE(isPlain(game->state().board.at(row, column)));
     EXPECT_EQ(game->state().selectionValue, 2000);
-    EXPECT_EQ(caption(Label::SelectionValue), "2000");
+    EXPECT_EQ(label(Label::SelectionValue), "2000");
     EXPECT_EQ(game->state().points, 700);
 }
 
@@ -74,10 +74,10 @@ TEST_F(FillBoardTest, EachColourMakesUpAboutAQuarterOverManyFills)
 TEST_F(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
 {
     game->windowOpened();
-    EXPECT_EQ(caption(Label::Points), "0");
-    EXPECT_EQ(caption(Label::Level), "1");
-    EXPECT_EQ(caption(Label::SelectionValue), "");
-    EXPECT_EQ(caption(Label::ReshuffleCost), "");
+    EXPECT_EQ(label(Label::Points), "0");
+    EXPECT_EQ(label(Label::Level), "1");
+    EXPECT_EQ(label(Label::SelectionValue), "");
+    EXPECT_EQ(label(Label::ReshuffleCost), "");
     EXPECT_EQ(boxesShown(), 91);
 
     start({"GGGXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
@@ -86,16 +86,16 @@ TEST_F(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
     game->showSelectionValue();
     game->newGame();
     // The fill's redraw still used level 3; the next tick corrects it.
-    EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: 640000");
-    EXPECT_EQ(caption(Label::Level), "1");
-    EXPECT_EQ(caption(Label::Points), "0");
-    EXPECT_EQ(caption(Label::SelectionValue), "4500");
+    EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: 640000");
+    EXPECT_EQ(label(Label::Level), "1");
+    EXPECT_EQ(label(Label::Points), "0");
+    EXPECT_EQ(label(Label::SelectionValue), "4500");
     EXPECT_EQ(game->state().points, 0);
     EXPECT_EQ(game->state().selectionValue, 0);
     EXPECT_EQ(game->state().reshuffleCount, 0);
     game->tick();
-    EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
-    EXPECT_EQ(caption(Label::ReshuffleCost), "25000");
+    EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
+    EXPECT_EQ(label(Label::ReshuffleCost), "25000");
 }
 
 TEST_F(DrawBoardTest, ShowsTheBoardAsItIsNow)
@@ -127,7 +127,7 @@ TEST_F(DrawBoardTest, NextLevelShowsTheThresholdAndStaysFromLevelTen)
         EXPECT_EQ(nextLevelThreshold(level), threshold);
         start(empty, {.level = level});
         game->drawBoard();
-        EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: " + std::to_string(threshold));
+        EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: " + std::to_string(threshold));
     }
     for (int level : {10, 11, 250}) {
         EXPECT_FALSE(nextLevelThreshold(level).has_value());
@@ -135,6 +135,6 @@ TEST_F(DrawBoardTest, NextLevelShowsTheThresholdAndStaysFromLevelTen)
         after.level = level;
         game.emplace(draws, clock, after);
         game->drawBoard();
-        EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: 3500000");
+        EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: 3500000");
     }
 }

@@ -19,12 +19,12 @@ TEST_F(LevelTest, GrantedExactlyAtTheThresholdKeepingPointsAndResets)
               {.level = level, .points = threshold, .selectionValue = 4500, .reshuffleCount = 2});
         EXPECT_EQ(levelUp(), Outcome::LevelWon);
         EXPECT_EQ(game->state().level, level + 1);
-        EXPECT_EQ(caption(Label::Level), std::to_string(level + 1));
+        EXPECT_EQ(label(Label::Level), std::to_string(level + 1));
         EXPECT_EQ(game->state().points, threshold);
         EXPECT_EQ(game->state().reshuffleCount, 2);
         EXPECT_EQ(game->state().selectionValue, 4500);
         // The fill drew the threshold from the old level; the next tick shows the new one.
-        EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: " + std::to_string(threshold));
+        EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: " + std::to_string(threshold));
         EXPECT_EQ(boxesShown(), 91);
     }
 }
@@ -37,15 +37,15 @@ TEST_F(LevelTest, RefusedBelowTheThresholdStartsOver)
         start(pair, {.level = level, .points = threshold - 500, .reshuffleCount = 2});
         game->showSelectionValue();
         EXPECT_EQ(levelUp(), Outcome::Refusal);
-        EXPECT_EQ(caption(Label::Level), "1");
-        EXPECT_EQ(caption(Label::Points), "0");
+        EXPECT_EQ(label(Label::Level), "1");
+        EXPECT_EQ(label(Label::Points), "0");
         EXPECT_EQ(game->state().points, 0);
         EXPECT_EQ(game->state().reshuffleCount, 0);
         EXPECT_EQ(game->state().selectionValue, 0);
-        EXPECT_EQ(caption(Label::SelectionValue), "2000"); // the label is not cleared
+        EXPECT_EQ(label(Label::SelectionValue), "2000"); // the label is not cleared
         game->tick();
-        EXPECT_EQ(caption(Label::ReshuffleCost), "25000");
-        EXPECT_EQ(caption(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
+        EXPECT_EQ(label(Label::ReshuffleCost), "25000");
+        EXPECT_EQ(label(Label::NextLevelThreshold), "NEXT LEVEL: 200000");
     }
 }
 
@@ -72,7 +72,7 @@ TEST_F(LevelTest, NegativePointsAreRefusedAndLevelTenIsTheLast)
 {
     start(EmptyBoard, {.points = -25000});
     EXPECT_EQ(levelUp(), Outcome::Refusal);
-    EXPECT_EQ(caption(Label::Points), "0");
+    EXPECT_EQ(label(Label::Points), "0");
 
     start(EmptyBoard, {.level = 10, .points = 999999999});
     for (int i = 0; i < 3; ++i)

@@ -43,14 +43,14 @@ TEST_F(PressTest, APressSelectsAndASecondPressClears)
           {.points = 500});
     pressCell(0, 1);
     EXPECT_EQ(rows()[0], "GGbXXXXXXXXXX");
-    EXPECT_EQ(caption(Label::SelectionValue), "2000");
+    EXPECT_EQ(label(Label::SelectionValue), "2000");
     EXPECT_EQ(pressCell(0, 0), Outcome::ClearingSound);
     // The "b" fell to the floor and moved one column left, one step of each pass.
     EXPECT_EQ(rows()[0], "XXXXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "XbXXXXXXXXXXX");
     EXPECT_EQ(game->state().points, 2500);
-    EXPECT_EQ(caption(Label::Points), "2500");
-    EXPECT_EQ(caption(Label::SelectionValue), "");
+    EXPECT_EQ(label(Label::Points), "2500");
+    EXPECT_EQ(label(Label::SelectionValue), "");
 }
 
 TEST_F(PressTest, PressesThatSelectNothing)
@@ -74,7 +74,7 @@ TEST_F(PressTest, PressesThatSelectNothing)
     pressCell(1, 2);
     EXPECT_EQ(rows()[0], "yyXXXXXXXXXXX");
     EXPECT_EQ(rows()[1], "XXrXXXXXXXXXX");
-    EXPECT_EQ(caption(Label::SelectionValue), "2000");
+    EXPECT_EQ(label(Label::SelectionValue), "2000");
     EXPECT_EQ(game->state().points, 0);
 }
 
@@ -100,6 +100,6 @@ TEST_F(PressTest, ClearingThenSelectingTheBoxThatFellIntoThePressedCell)
     EXPECT_EQ(rows()[5], "GXXXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "GGXXXXXXXXXXX");
     EXPECT_EQ(game->state().points, 2000);
-    EXPECT_EQ(caption(Label::SelectionValue), "4500");
+    EXPECT_EQ(label(Label::SelectionValue), "4500");
     EXPECT_EQ(game->state().selectionValue, 4500);
 }

@@ -23,10 +23,10 @@ TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
     draws.draws = reshuffleDraws({30});
     game->reshuffle();
     EXPECT_EQ(game->state().points, -25000);
-    EXPECT_EQ(caption(Label::Points), "-25000");
+    EXPECT_EQ(label(Label::Points), "-25000");
     EXPECT_EQ(game->state().reshuffleCount, 1);
     game->tick();
-    EXPECT_EQ(caption(Label::ReshuffleCost), "45000");
+    EXPECT_EQ(label(Label::ReshuffleCost), "45000");
 
     draws.draws = reshuffleDraws({30});
     game->reshuffle();
@@ -34,7 +34,7 @@ TEST_F(ReshuffleTest, ChargesARisingCostEvenBelowZero)
     draws.draws = reshuffleDraws({0});
     game->reshuffle();
     EXPECT_EQ(game->state().points, -135000);
-    EXPECT_EQ(caption(Label::Points), "-135000");
+    EXPECT_EQ(label(Label::Points), "-135000");
     EXPECT_EQ(draws.drawn, 3 * 91);
     // An empty board stays empty: the picked cells find every pool dry.
     EXPECT_EQ(rows(), std::vector<std::string>(7, "XXXXXXXXXXXXX"));

@@ -78,7 +78,7 @@ struct RulesFixture : ::testing::Test
         game.emplace(draws, clock, state);
     }
     std::vector<std::string> rows() const { return rowsOf(game->state().board); }
-    std::string caption(Label label) const { return labelText(label, game->state()); }
+    std::string label(Label label) const { return labelText(label, game->state()); }
     // The count shown for the colour of this letter.
     std::string count(char letter) const
     {

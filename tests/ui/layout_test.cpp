@@ -50,13 +50,13 @@ TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
     EXPECT_EQ(family("redCount"), "Liberation Sans");
     EXPECT_EQ(family("level"), "Liberation Sans");
     EXPECT_GE(QFontInfo(label("levelUp")->font()).weight(), int(QFont::Bold));
-    EXPECT_EQ(QFontInfo(label("reshuffleCostCaption")->font()).pixelSize(), 13)
+    EXPECT_EQ(QFontInfo(label("reshuffleCostHeading")->font()).pixelSize(), 13)
         << "9.75 pt at 96 dpi";
 
     // A stand-in wider than the designed face would cut these off.
     label("points")->setText(QStringLiteral("-9999999999"));
     for (const char *name :
-         {"points", "levelUp", "levelCaption", "selectionValueCaption", "reshuffleCostCaption"}) {
+         {"points", "levelUp", "levelHeading", "selectionValueHeading", "reshuffleCostHeading"}) {
         const QLabel *shown = label(name);
         EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width())
             << name;
