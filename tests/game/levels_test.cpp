@@ -49,7 +49,9 @@ TEST_F(LevelTest, RefusedBelowTheThresholdStartsOver)
     }
 }
 
-TEST_F(LevelTest, TheDealWaitsUntilTheGameGoesOnAndTicksMayComeBetween)
+// The window shows the refusal until the player closes it, and its timer ticks meanwhile: each
+// tick is a handler of its own, after the level-up's has returned, and never one inside another.
+TEST_F(LevelTest, TheDealWaitsUntilTheGameGoesOnAndTicksComeBetweenNeverInside)
 {
     // A stack over a gap: ticks while the refusal is shown move it, on the board the player had.
     std::vector<std::string> gap = EmptyBoard;
@@ -66,6 +68,21 @@ TEST_F(LevelTest, TheDealWaitsUntilTheGameGoesOnAndTicksMayComeBetween)
     const GameState dealt = game->state();
     game->goOn(); // nothing waits any more
     EXPECT_EQ(game->state(), dealt);
+
+    // A tick from inside a handler (here from the deal's draws) is refused.
+    struct TickingDraws : DrawSource
+    {
+        Game *game = nullptr;
+        double draw() override
+        {
+            game->tick();
+            return 0.5;
+        }
+        void reseed(std::int64_t) override { }
+    } ticking;
+    Game inner(ticking, clock);
+    ticking.game = &inner;
+    EXPECT_THROW(inner.windowOpened(), std::logic_error);
 }
 
 TEST_F(LevelTest, NegativePointsAreRefusedAndLevelTenIsTheLast)
