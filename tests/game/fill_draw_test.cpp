@@ -98,15 +98,6 @@ TEST_F(StartUpTest, FormLoadDealsAndNewGameStartsOverInOrder)
     EXPECT_EQ(label(Label::ReshuffleCost), "25000");
 }
 
-TEST_F(DrawBoardTest, ShowsTheBoardAsItIsNow)
-{
-    start({"ygXXXXXXXXXXX", "rXXXXXXXXXXXX", "bXXXXXXXXXXXX", "YXXXXXXXXXXXX", "RXXXXXXXXXXXX",
-           "GXXXXXXXXXXXX", "BXXXXXXXXXXXb"});
-    EXPECT_FALSE(game->state().shown.board.has_value());
-    game->drawBoard();
-    EXPECT_EQ(game->state().shown.board, game->state().board);
-}
-
 TEST(GridTest, EveryCellIsTheCellAPressOnItsCentreOrCornerActsOn)
 {
     for (int row = 0; row < Board::Rows; ++row) {
