@@ -1,4 +1,4 @@
-// The window as the player sees it: fixed size and place, controls where the twips put them,
+// The window as the player sees it: fixed size and place, controls where the layout puts them,
 // and stand-in fonts that fit the texts.
 #include "fonts.h"
 #include "window_place.h"
