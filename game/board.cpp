@@ -1,6 +1,7 @@
 // Checked access to the cells, a row as text, and the boxes counted.
 #include "board.h"
 
+#include <numeric>
 #include <stdexcept>
 
 namespace chromatta {
@@ -26,26 +27,19 @@ BoxCounts countBoxes(const Board &board)
     BoxCounts counts;
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
-            switch (const CellCode code = board.at(row, column)) {
-            case CellCode::Yellow:
-                ++counts.yellow;
-                break;
-            case CellCode::Red:
-                ++counts.red;
-                break;
-            case CellCode::Green:
-                ++counts.green;
-                break;
-            case CellCode::Violet:
-                ++counts.violet;
-                break;
-            default:
+            const CellCode code = board.at(row, column);
+            if (isPlain(code))
+                ++counts.plainByColour[*colourOf(code)];
+            else
                 counts.highlighted += isHighlighted(code);
-                break;
-            }
         }
     }
     return counts;
+}
+
+int BoxCounts::plain() const
+{
+    return std::accumulate(plainByColour.begin(), plainByColour.end(), 0);
 }
 
 } // namespace chromatta

@@ -54,14 +54,13 @@ private:
 // The boxes on a board: the plain ones by colour, and the highlighted ones of any colour.
 struct BoxCounts
 {
-    int yellow = 0;
-    int red = 0;
-    int green = 0;
-    int violet = 0;
+    // In the order of Colours.
+    std::array<int, ColourCount> plainByColour {};
     int highlighted = 0;
 
-    int plain() const { return yellow + red + green + violet; }
+    int plain() const;
     int all() const { return plain() + highlighted; }
+    bool operator==(const BoxCounts &) const = default;
 };
 
 BoxCounts countBoxes(const Board &board);

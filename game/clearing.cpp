@@ -14,13 +14,12 @@ void Game::clearGroup()
     showBoxCounts();
 
     state_.points = saturatingAdd(state_.points, state_.selectionValue);
-    showPoints();
-    captions_.set(Label::SelectionValue, "");
+    // The value shown is blanked; the record keeps it.
+    state_.shown.selectionValue.reset();
 
     // One step of the collapse here; the timer's passes finish it.
     dropBoxes();
     closeEmptyColumns();
-    playSound("clearbox.wav");
 }
 
 void Game::dropBoxes()

@@ -1,28 +1,40 @@
-// Dealing, starting over, the count labels, and what every handler shares.
+// Dealing, starting over, the counts shown, and what every handler shares.
 #include "game.h"
+
+#include <array>
+#include <stdexcept>
 
 namespace chromatta {
 
-Game::Game(Toolkit &toolkit, DrawSource &draws, const ReseedClock &clock, const GameState &start)
-    : toolkit_(toolkit)
-    , draws_(draws)
+Game::Game(DrawSource &draws, const ReseedClock &clock, const GameState &start)
+    : draws_(draws)
     , clock_(clock)
-    , captions_(toolkit)
     , state_(start)
 { }
+
+Game::HandlerScope::HandlerScope(Game &game)
+    : game_(game)
+{
+    // The window waits for a handler to return before it calls the next, even while a sound
+    // plays or the refusal is shown; a handler inside another would see a record half changed.
+    if (game_.inHandler_)
+        throw std::logic_error("a handler of the game was entered while another was running");
+    game_.inHandler_ = true;
+}
+
+Game::HandlerScope::~HandlerScope()
+{
+    // A record is a few hundred bytes: copying and comparing it costs less than keeping track
+    // of writes.
+    game_.changed_ = !(game_.state_ == game_.seen_);
+    game_.seen_ = game_.state_;
+    game_.inHandler_ = false;
+}
 
 void Game::windowOpened()
 {
     const HandlerScope scope {*this};
     fillBoard();
-}
-
-void Game::noteChanges()
-{
-    // A board is 91 bytes: copying and comparing it costs less than keeping track of writes.
-    changed_ = captions_.changes() != seenCaptionChanges_ || !(state_.board == seenBoard_);
-    seenCaptionChanges_ = captions_.changes();
-    seenBoard_ = state_.board;
 }
 
 int Game::randomInRange(int low, int high)
@@ -32,8 +44,12 @@ int Game::randomInRange(int low, int high)
 
 void Game::fillBoard()
 {
-    static constexpr CellCode byRemainder[4] = {CellCode::Violet, CellCode::Green, CellCode::Red,
-                                                CellCode::Yellow};
+    static constexpr auto byRemainder = [] {
+        std::array<CellCode, ColourCount> codes {};
+        for (int colour = 0; colour < ColourCount; ++colour)
+            codes[Colours[colour].dealtOn] = plainCode(colour);
+        return codes;
+    }();
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
             // Only the sixth draw is kept; the first five just move the generator on (see
@@ -41,7 +57,7 @@ void Game::fillBoard()
             int v = 0;
             for (int draw = 0; draw < 6; ++draw)
                 v = randomInRange(1, 40);
-            state_.board.set(row, column, byRemainder[(v - 1) % 4]);
+            state_.board.set(row, column, byRemainder[(v - 1) % ColourCount]);
         }
     }
     showBoxCounts();
@@ -50,36 +66,18 @@ void Game::fillBoard()
 
 void Game::newGame()
 {
-    // The fill redraws while the level label still shows the old level; the next tick corrects
-    // the threshold.
+    // The fill draws the threshold while the level is still the old one; the next tick corrects
+    // it. The selection value shown stays as it was.
     fillBoard();
     state_.selectionValue = 0;
     state_.points = 0;
     state_.reshuffleCount = 0;
     state_.level = 1;
-    captions_.setNumber(Label::Level, state_.level);
-    showPoints();
 }
 
 void Game::showBoxCounts()
 {
-    const BoxCounts counts = countBoxes(state_.board);
-    captions_.setNumber(Label::BoxCount, counts.plain());
-    captions_.setNumber(Label::RedCount, counts.red);
-    captions_.setNumber(Label::VioletCount, counts.violet);
-    captions_.setNumber(Label::GreenCount, counts.green);
-    captions_.setNumber(Label::YellowCount, counts.yellow);
-}
-
-void Game::showPoints()
-{
-    captions_.setNumber(Label::Points, state_.points);
-}
-
-void Game::playSound(const char *fileName)
-{
-    // The path is built anew each time, so a player may replace the file while the game runs.
-    toolkit_.playSoundToEnd(toolkit_.programFolder() + "/" + fileName);
+    state_.shown.boxes = countBoxes(state_.board);
 }
 
 } // namespace chromatta

@@ -3,16 +3,19 @@
 
 namespace chromatta {
 
-void Game::press(std::optional<Cell> cell)
+Outcome Game::press(std::optional<Cell> cell)
 {
     const HandlerScope scope {*this};
+    Outcome outcome = Outcome::Nothing;
     if (cell) {
         const auto [row, column] = *cell;
         Board &board = state_.board;
 
         // Clearing: any highlighted box clears the whole highlighted group.
-        if (isHighlighted(board.at(row, column)))
+        if (isHighlighted(board.at(row, column))) {
             clearGroup();
+            outcome = Outcome::ClearingSound;
+        }
 
         // Selecting, on whatever the cell holds now: a box may have fallen into it.
         const CellCode plain = board.at(row, column);
@@ -34,6 +37,7 @@ void Game::press(std::optional<Cell> cell)
         }
     }
     drawBoard();
+    return outcome;
 }
 
 } // namespace chromatta

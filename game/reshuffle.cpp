@@ -1,48 +1,39 @@
-// The menu command "Reset": its rising cost and the recolouring of the board.
+// The menu command "Reset": the board recoloured from its own boxes (its price is a level rule).
 #include "game.h"
 
 #include "saturating.h"
 
 namespace chromatta {
 
-std::int64_t Game::nextReshuffleCost() const
-{
-    return saturatingAdd(saturatingMul(state_.reshuffleCount, 20000), 25000);
-}
-
 void Game::reshuffle()
 {
     const HandlerScope scope {*this};
     // Charged whether or not the points cover it: the score may fall below zero.
-    state_.points = saturatingSub(state_.points, nextReshuffleCost());
-    showPoints();
+    state_.points = saturatingSub(state_.points, reshufflePrice(state_.reshuffleCount));
     ++state_.reshuffleCount;
 
     unhighlightAll();
 
     // The pools hold the boxes on the board; recoloured cells draw from them, so a reshuffle
     // never loses a box and only runs dry on a nearly empty board.
-    enum { Yellow, Red, Green, Violet };
-    const BoxCounts boxes = countBoxes(state_.board);
-    int pools[4] = {boxes.yellow, boxes.red, boxes.green, boxes.violet};
-    static constexpr CellCode codeOf[4] = {CellCode::Yellow, CellCode::Red, CellCode::Green,
-                                           CellCode::Violet};
+    auto pools = countBoxes(state_.board).plainByColour;
 
-    // Colours tried, by the class of a cell's random number (0..2, 3..5, 6..8, 9..11).
-    static constexpr int preference[4][4] = {{Yellow, Red, Violet, Green},
-                                             {Green, Yellow, Red, Violet},
-                                             {Violet, Green, Yellow, Red},
-                                             {Red, Violet, Green, Yellow}};
     for (int row = 0; row < Board::Rows; ++row) {
         for (int column = 0; column < Board::Columns; ++column) {
+            // The class of the cell's random number (0..2, 3..5, ...), one for each colour;
+            // a higher class keeps what the cell holds.
             const int k = randomInRange(0, 30) / 3;
-            if (k > 3)
-                continue; // this cell keeps what it holds
+            if (k >= ColourCount)
+                continue;
+            // The colours are tried in their table's order, going round, from the last one for
+            // class 0, the one before it for class 1, and so on: yellow, red, violet, green
+            // for class 0, and red first for class 3.
             CellCode code = CellCode::Empty;
-            for (int colour : preference[k]) {
+            for (int step = 0; step < ColourCount; ++step) {
+                const int colour = (ColourCount - 1 - k + step) % ColourCount;
                 if (pools[colour] > 0) {
                     --pools[colour];
-                    code = codeOf[colour];
+                    code = plainCode(colour);
                     break;
                 }
             }

@@ -57,7 +57,7 @@ void Game::showSelectionValue()
 {
     const std::int64_t n = countBoxes(state_.board).highlighted;
     state_.selectionValue = n * n * 500;
-    captions_.setNumber(Label::SelectionValue, state_.selectionValue);
+    state_.shown.selectionValue = state_.selectionValue;
 }
 
 } // namespace chromatta

@@ -1,6 +1,7 @@
-// The board surface: the back buffer, the frame on screen, presses turned into cells.
+// The board surface: the board rendered and put on screen, presses turned into cells.
 #include "board_surface.h"
 
+#include "board_geometry.h"
 #include "picture_store.h"
 
 #include <QMouseEvent>
@@ -22,19 +23,9 @@ BoardSurface::BoardSurface(PictureStore &store, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BoardSurface::clear()
+void BoardSurface::show(const std::optional<Board> &board)
 {
-    back_.clear();
-}
-
-void BoardSurface::paintPicture(const Paint &paint)
-{
-    back_.push_back(paint);
-}
-
-void BoardSurface::present()
-{
-    shown_ = back_;
+    shown_ = board;
     front_ = renderFrame(devicePixelRatioF());
     update(contentsRect());
 }
@@ -44,14 +35,20 @@ QImage BoardSurface::renderFrame(qreal ratio)
     QImage frame(contentsRect().size() * ratio, QImage::Format_RGB32);
     frame.setDevicePixelRatio(ratio);
     frame.fill(Qt::black);
+    if (!shown_)
+        return frame;
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    constexpr double perPixel = BoardGrid::TwipsPerPixel;
-    for (const Paint &paint : shown_) {
-        const QPixmap &picture = store_.picture(paint.holder, ratio);
-        painter.drawPixmap(QRectF(paint.x / perPixel, paint.y / perPixel, paint.width / perPixel,
-                                  paint.height / perPixel),
-                           picture, QRectF(picture.rect()));
+    // Every picture is stretched to a cell, whatever its own size.
+    for (int column = 0; column < Board::Columns; ++column) {
+        for (int row = 0; row < Board::Rows; ++row) {
+            const QPixmap &picture = store_.picture(shown_->at(row, column), ratio);
+            if (picture.isNull())
+                continue; // an empty cell shows the black surface
+            painter.drawPixmap(QRectF(BoardGrid::cellLeft(column), BoardGrid::cellTop(row),
+                                      BoardGrid::CellWidth, BoardGrid::CellHeight),
+                               picture, QRectF(picture.rect()));
+        }
     }
     return frame;
 }
@@ -76,8 +73,7 @@ void BoardSurface::mousePressEvent(QMouseEvent *event)
 {
     // Every button presses alike.
     const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
-    emit pressed(BoardGrid::cellUnder(inner.x() * BoardGrid::TwipsPerPixel,
-                                      inner.y() * BoardGrid::TwipsPerPixel));
+    emit pressed(BoardGrid::cellAtPixel(inner.x(), inner.y()));
 }
 
 void BoardSurface::mouseDoubleClickEvent(QMouseEvent *event)

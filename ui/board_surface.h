@@ -1,23 +1,21 @@
-// The board surface: the frame the rules draw, shown whole, and presses on it as cells.
+// The board surface: the board as the game last drew it, shown whole, and presses on it as cells.
 #pragma once
 
-#include "board_geometry.h"
-#include "toolkit.h"
+#include "board.h"
 
 #include <QFrame>
 #include <QImage>
 
 #include <optional>
-#include <vector>
 
 namespace chromatta::ui {
 
 class PictureStore;
 
-// The board surface: black, framed by a thin line, drawn in twips of its inner area.
-// Clearing and painting go to a back buffer; present() puts the finished frame on screen, so
-// the player never sees a half-drawn board. The window presents only what may have changed:
-// a tick that changed nothing is not presented (see MainWindow::tick).
+// The board surface: black, framed by a thin line, the board drawn on it through the one grid
+// (BoardGrid), one picture per cell. show() renders a frame off screen and puts it on screen
+// whole, so the player never sees a half-drawn board. The window shows a frame only when a
+// handler changed anything (see MainWindow::showRecord).
 class BoardSurface : public QFrame
 {
     Q_OBJECT
@@ -25,14 +23,12 @@ class BoardSurface : public QFrame
 public:
     BoardSurface(PictureStore &store, QWidget *parent);
 
-    void clear();
-    void paintPicture(const Paint &paint);
-    // Puts the back buffer on screen.
-    void present();
+    // Shows this board; nothing shows the black surface alone.
+    void show(const std::optional<Board> &board);
 
 signals:
     // Any mouse button pressed on the surface: the cell under the pointer, or nothing beside
-    // the grid (BoardGrid::cellUnder).
+    // the grid (BoardGrid::cellAtPixel).
     void pressed(std::optional<chromatta::Cell> cell);
 
 protected:
@@ -42,13 +38,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    // The frame on screen (shown_) in pixels at the given density.
+    // The board shown, in pixels at the given density.
     QImage renderFrame(qreal ratio);
 
-    // The back buffer is kept as the list of paints since the last clear; the frame on screen
-    // keeps its own, to be rendered anew at another density.
-    std::vector<Paint> back_;
-    std::vector<Paint> shown_;
+    // The board on screen, kept to be rendered anew at another density.
+    std::optional<Board> shown_;
     QImage front_;
     PictureStore &store_;
 };

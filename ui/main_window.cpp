@@ -6,6 +6,7 @@
 #include "click_label.h"
 #include "fonts.h"
 #include "game.h"
+#include "labels.h"
 #include "refresh_timer.h"
 #include "title_bar.h"
 #include "window_layout.h"
@@ -15,25 +16,23 @@
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include <functional>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <type_traits>
 
 namespace chromatta::ui {
 
 namespace {
 
-// The window was laid out in twips, as the board is drawn; every number below divides exactly.
-QRect twips(int left, int top, int width, int height)
+QString toQString(std::string_view text)
 {
-    constexpr int perPixel = BoardGrid::TwipsPerPixel;
-    return QRect(left / perPixel, top / perPixel, width / perPixel, height / perPixel);
-}
-
-QString designText(Label label)
-{
-    return QString::fromStdString(Captions::designText(label));
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 void setTextColour(QWidget *widget, const QColor &colour)
@@ -69,15 +68,6 @@ LabelType *addLabel(QWidget *parent, const char *name, const QRect &geometry, co
     label->setTextFormat(Qt::PlainText);
     setTextColour(label, colour);
     return label;
-}
-
-QLabel *addPicture(QWidget *parent, const char *name, const QRect &geometry, const QString &picture)
-{
-    auto *holder = new QLabel(parent);
-    holder->setObjectName(QLatin1String(name));
-    holder->setGeometry(geometry);
-    holder->setPixmap(loadPicture(picture, parent->devicePixelRatioF()));
-    return holder;
 }
 
 QIcon applicationIcon()
@@ -124,12 +114,11 @@ MainWindow::MainWindow()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     placeOnScreen();
 
-    toolkit_ = std::make_unique<WindowToolkit>(*this, *surface_, labels_);
-    game_ = std::make_unique<Game>(*toolkit_, draws_, clock_);
+    game_ = std::make_unique<Game>(draws_, clock_);
     timer_ = new RefreshTimer(this);
     connect(timer_, &RefreshTimer::ticked, this, &MainWindow::tick);
     connect(surface_, &BoardSurface::pressed, this, [this](std::optional<chromatta::Cell> cell) {
-        handle([cell](Game &game) { game.press(cell); });
+        handle([cell](Game &game) { return game.press(cell); });
     });
 
     handle(&Game::windowOpened);
@@ -145,7 +134,7 @@ const Game &MainWindow::game() const
 
 void MainWindow::startFrom(const GameState &state)
 {
-    game_ = std::make_unique<Game>(*toolkit_, draws_, clock_, state);
+    game_ = std::make_unique<Game>(draws_, clock_, state);
     timer_->wake();
 }
 
@@ -178,66 +167,58 @@ QWidget *MainWindow::buildClientArea()
 // The points, "LEVEL UP" and the points the next level needs.
 void MainWindow::buildScoreLabels(QWidget *client)
 {
-    labels_[int(Label::Points)] = addLabel(
-        client, "points", twips(120, 45, 4635, 375), designText(Label::Points),
-        designFont(QStringLiteral("Verdana"), 18, true), Qt::AlignHCenter, QColor(192, 64, 0));
-    auto *levelUp = addLabel<ClickLabel>(client, "levelUp", twips(7080, 120, 2355, 570),
-                                         QStringLiteral("LEVEL UP"),
-                                         designFont(QStringLiteral("Arial Black"), 20.25, true));
+    labels_[int(Label::Points)] = addLabel(client, "points", QRect(8, 3, 309, 25), QString(),
+                                           designFont(QStringLiteral("Verdana"), 18, true),
+                                           Qt::AlignHCenter, QColor(192, 64, 0));
+    auto *levelUp =
+        addLabel<ClickLabel>(client, "levelUp", QRect(472, 8, 157, 38), QStringLiteral("LEVEL UP"),
+                             designFont(QStringLiteral("Arial Black"), 20.25, true));
     connect(levelUp, &ClickLabel::clicked, this, [this] { handle(&Game::levelUpClicked); });
     labels_[int(Label::NextLevelThreshold)] =
-        addLabel(client, "nextLevelThreshold", twips(0, 480, 5055, 255),
-                 designText(Label::NextLevelThreshold),
+        addLabel(client, "nextLevelThreshold", QRect(0, 32, 337, 17), QString(),
                  designFont(QStringLiteral("Small Fonts"), 6.75, true), Qt::AlignHCenter);
 }
 
-// The swatches and the count of each colour, in one row over the blue band.
+// The swatch and the count of each colour, in one row over the blue band.
 void MainWindow::buildColourCounts(QWidget *client)
 {
+    // Where each colour's swatch starts, in the order of Colours; its count follows 40 px on.
+    constexpr int swatchLeft[] = {24, 144, 264, 376};
+    static_assert(std::size(swatchLeft) == ColourCount, "each colour needs a place in the row");
     const QFont count = designFont(QStringLiteral("MS Sans Serif"), 18, true);
-    addPicture(client, "redSwatch", twips(360, 960, 465, 450), QStringLiteral("swatch-red"));
-    labels_[int(Label::RedCount)] =
-        addLabel(client, "redCount", twips(960, 960, 795, 435), designText(Label::RedCount), count);
-    addPicture(client, "violetSwatch", twips(2160, 960, 435, 450), QStringLiteral("swatch-violet"));
-    labels_[int(Label::VioletCount)] = addLabel(client, "violetCount", twips(2760, 960, 795, 435),
-                                                designText(Label::VioletCount), count);
-    addPicture(client, "greenSwatch", twips(3960, 960, 465, 450), QStringLiteral("swatch-green"));
-    labels_[int(Label::GreenCount)] = addLabel(client, "greenCount", twips(4560, 960, 795, 435),
-                                               designText(Label::GreenCount), count);
-    addPicture(client, "yellowSwatch", twips(5640, 960, 465, 450), QStringLiteral("swatch-yellow"));
-    labels_[int(Label::YellowCount)] = addLabel(client, "yellowCount", twips(6240, 960, 795, 435),
-                                                designText(Label::YellowCount), count);
-
-    // The total of the counts is kept but never shown; it also lies under the board.
-    QLabel *total =
-        addLabel(client, "boxCount", twips(7920, 1680, 1455, 195), designText(Label::BoxCount),
-                 designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
-    total->hide();
-    labels_[int(Label::BoxCount)] = total;
+    for (int colour = 0; colour < ColourCount; ++colour) {
+        const std::string name(Colours[colour].name);
+        const QPixmap swatch =
+            loadPicture(QStringLiteral("swatch-") + toQString(name), devicePixelRatioF());
+        auto *picture = new QLabel(client);
+        picture->setObjectName(toQString(name + "Swatch"));
+        picture->setGeometry(
+            QRect(QPoint(swatchLeft[colour], 64), swatch.deviceIndependentSize().toSize()));
+        picture->setPixmap(swatch);
+        counts_[colour] = addLabel(client, (name + "Count").c_str(),
+                                   QRect(swatchLeft[colour] + 40, 64, 53, 29), QString(), count);
+    }
 }
 
 void MainWindow::buildStatusStrip(QWidget *client)
 {
     auto *strip = new QWidget(client);
     strip->setObjectName(QStringLiteral("statusStrip"));
-    strip->setGeometry(twips(0, 6840, 9495, 495));
+    strip->setGeometry(QRect(0, 456, 633, 33));
     setBackground(strip, Qt::white);
 
     const QFont status = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
-    addLabel(strip, "levelCaption", twips(120, 120, 1770, 300), QStringLiteral("Current Level: "),
+    addLabel(strip, "levelHeading", QRect(8, 8, 118, 20), QStringLiteral("Current Level: "),
              status);
-    labels_[int(Label::Level)] =
-        addLabel(strip, "level", twips(1560, 120, 525, 300), designText(Label::Level), status);
-    addLabel(strip, "selectionValueCaption", twips(2160, 120, 1770, 240),
+    labels_[int(Label::Level)] = addLabel(strip, "level", QRect(104, 8, 35, 20), QString(), status);
+    addLabel(strip, "selectionValueHeading", QRect(144, 8, 118, 16),
              QStringLiteral("Selection Value: "), status);
     labels_[int(Label::SelectionValue)] =
-        addLabel(strip, "selectionValue", twips(3960, 120, 1755, 240),
-                 designText(Label::SelectionValue), status);
-    addLabel(strip, "reshuffleCostCaption", twips(5820, 150, 1275, 240),
-             QStringLiteral("Reset Cost:"), status);
+        addLabel(strip, "selectionValue", QRect(264, 8, 117, 16), QString(), status);
+    addLabel(strip, "reshuffleCostHeading", QRect(388, 10, 85, 16), QStringLiteral("Reset Cost:"),
+             status);
     labels_[int(Label::ReshuffleCost)] =
-        addLabel(strip, "reshuffleCost", twips(7080, 150, 2115, 240),
-                 designText(Label::ReshuffleCost), status);
+        addLabel(strip, "reshuffleCost", QRect(472, 10, 141, 16), QString(), status);
 }
 
 void MainWindow::buildMenus(QMenuBar &bar)
@@ -277,19 +258,64 @@ template<typename Handler>
 void MainWindow::handle(Handler handler)
 {
     timer_->wake();
-    std::invoke(handler, *game_);
-    if (game_->lastHandlerChangedAnything())
-        surface_->present();
+    Outcome outcome = Outcome::Nothing;
+    if constexpr (std::is_void_v<std::invoke_result_t<Handler, Game &>>)
+        std::invoke(handler, *game_);
+    else
+        outcome = std::invoke(handler, *game_);
+    // Taken before the outcome is performed: ticks may run while the refusal is shown.
+    const bool changed = game_->lastHandlerChangedAnything();
+    perform(outcome);
+    showRecord(changed);
+    if (goesOn(outcome)) {
+        game_->goOn();
+        showRecord(game_->lastHandlerChangedAnything());
+    }
     timer_->wake();
+}
+
+void MainWindow::perform(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::ClearingSound:
+        sounds_.playToEnd(GameSounds::Clearing);
+        break;
+    case Outcome::LevelWon:
+        sounds_.playToEnd(GameSounds::Win);
+        break;
+    case Outcome::Refusal: {
+        // exec() runs a local event loop: the window's input waits, its timer keeps ticking, and
+        // each tick is a handler of its own, run after the level-up's has returned.
+        QMessageBox box(QMessageBox::NoIcon, toQString(RefusalTitle), toQString(RefusalText),
+                        QMessageBox::Ok, this);
+        box.exec();
+        break;
+    }
+    case Outcome::Nothing:
+        break;
+    }
+}
+
+void MainWindow::showRecord(bool changed)
+{
+    // Every tick writes the labels, nearly always with the text they already show: QLabel
+    // leaves a label alone when its text stays the same.
+    const GameState &state = game_->state();
+    for (int i = 0; i < LabelCount; ++i)
+        labels_[i]->setText(QString::fromStdString(labelText(static_cast<Label>(i), state)));
+    for (int colour = 0; colour < ColourCount; ++colour)
+        counts_[colour]->setText(QString::fromStdString(countText(colour, state)));
+    if (changed)
+        surface_->show(state.shown.board);
 }
 
 void MainWindow::tick()
 {
     game_->tick();
-    if (game_->lastHandlerChangedAnything()) {
-        surface_->present();
+    const bool changed = game_->lastHandlerChangedAnything();
+    showRecord(changed);
+    if (changed)
         timer_->wake();
-    }
 }
 
 void MainWindow::quit()

@@ -3,23 +3,6 @@
 
 namespace chromatta::ui {
 
-namespace {
-
-// The resource name of each box picture, in the order of Holder: its colour,
-// with "-highlighted" for the highlighted one.
-constexpr const char *BoxPictures[HolderCount] = {
-    "box-yellow",
-    "box-red",
-    "box-green",
-    "box-violet",
-    "box-yellow-highlighted",
-    "box-red-highlighted",
-    "box-green-highlighted",
-    "box-violet-highlighted",
-};
-
-} // namespace
-
 QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.0) {
@@ -32,16 +15,25 @@ QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
     return QPixmap(QStringLiteral(":/%1.png").arg(name));
 }
 
-const QPixmap &PictureStore::picture(Holder holder, qreal devicePixelRatio)
+const QPixmap &PictureStore::picture(CellCode code, qreal devicePixelRatio)
 {
     // Decoded again only when the window moves to a screen of the other density.
     const Density wanted = devicePixelRatio > 1.0 ? TwoX : OneX;
     if (loaded_ != wanted) {
-        for (int i = 0; i < HolderCount; ++i)
-            pictures_[i] = loadPicture(QLatin1String(BoxPictures[i]), devicePixelRatio);
+        for (int colour = 0; colour < ColourCount; ++colour) {
+            const std::string_view name = Colours[colour].name;
+            const QString box =
+                QStringLiteral("box-") + QLatin1String(name.data(), qsizetype(name.size()));
+            pictures_[2 * colour] = loadPicture(box, devicePixelRatio);
+            pictures_[2 * colour + 1] =
+                loadPicture(box + QStringLiteral("-highlighted"), devicePixelRatio);
+        }
         loaded_ = wanted;
     }
-    return pictures_[static_cast<int>(holder)];
+    const auto colour = colourOf(code);
+    if (!colour)
+        return none_;
+    return pictures_[2 * *colour + (isHighlighted(code) ? 1 : 0)];
 }
 
 } // namespace chromatta::ui

@@ -1,7 +1,7 @@
-// The pictures of the window from its resources, and the store of the eight box pictures.
+// The pictures of the window from its resources, and the store of the box pictures.
 #pragma once
 
-#include "toolkit.h"
+#include "cell_code.h"
 
 #include <QPixmap>
 #include <QString>
@@ -14,18 +14,21 @@ namespace chromatta::ui {
 // more than one device pixel per pixel. QPixmap never picks the 2x file by itself.
 QPixmap loadPicture(const QString &name, qreal devicePixelRatio);
 
-// The hidden picture store: the eight box pictures, decoded together the first time one is
-// asked for and kept until the store goes with the main window.
+// The box pictures, one for each cell code that holds a box, decoded together the first time
+// one is asked for and kept until the store goes with the main window.
 class PictureStore
 {
 public:
-    const QPixmap &picture(Holder holder, qreal devicePixelRatio);
+    // The picture of a box; a null picture for a cell that holds none.
+    const QPixmap &picture(CellCode code, qreal devicePixelRatio);
     bool isLoaded() const { return loaded_ != Unloaded; }
 
 private:
     enum Density { Unloaded, OneX, TwoX };
 
-    std::array<QPixmap, HolderCount> pictures_;
+    // Each colour's plain box, then its highlighted one.
+    std::array<QPixmap, 2 * ColourCount> pictures_;
+    QPixmap none_;
     Density loaded_ = Unloaded;
 };
 

@@ -1,9 +1,8 @@
-// Time per operation of the rules, headless, with the recording toolkit.
+// Time per operation of the rules, headless.
 #include "board_geometry.h"
 #include "board_text.h"
 #include "game.h"
 #include "random.h"
-#include "recording_toolkit.h"
 #include "script_engine.h"
 
 #include <benchmark/benchmark.h>
@@ -43,8 +42,7 @@ Board snakeBoard()
 
 void BM_FillBoard(benchmark::State &state)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit, draws, wallClock);
+    Game game(draws, wallClock);
     for (auto _ : state)
         game.fillBoard();
 }
@@ -52,11 +50,10 @@ BENCHMARK(BM_FillBoard);
 
 void growFrom(benchmark::State &state, const Board &board, int row, int column)
 {
-    RecordingToolkit toolkit;
     Board seeded = board;
     seeded.set(row, column, highlightedOf(board.at(row, column)));
     for (auto _ : state) {
-        Game game(toolkit, draws, wallClock, withBoard(seeded));
+        Game game(draws, wallClock, withBoard(seeded));
         game.growSelection();
         benchmark::DoNotOptimize(game.state().selectionValue);
     }
@@ -78,26 +75,23 @@ BENCHMARK(BM_GrowSelection_Snake);
 
 void BM_ClearGroupWithCollapse(benchmark::State &state)
 {
-    RecordingToolkit toolkit;
     GameState start =
         withBoard(boardOf(std::vector<std::string>(Board::Rows, std::string(Board::Columns, 'b'))));
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 3; column < 6; ++column)
-            start.board.set(row, column, CellCode::GreenHighlighted);
+            start.board.set(row, column, CellCode {'G'});
     start.selectionValue = 21 * 21 * 500;
     for (auto _ : state) {
-        Game game(toolkit, draws, wallClock, start);
+        Game game(draws, wallClock, start);
         game.clearGroup();
-        if (toolkit.sounds().size() > 10000)
-            toolkit.forgetEvents();
+        benchmark::DoNotOptimize(game.state().points);
     }
 }
 BENCHMARK(BM_ClearGroupWithCollapse);
 
 void BM_Tick_Settled(benchmark::State &state)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit, draws, wallClock);
+    Game game(draws, wallClock);
     game.windowOpened();
     for (auto _ : state)
         game.tick();
@@ -106,7 +100,6 @@ BENCHMARK(BM_Tick_Settled);
 
 void BM_Tick_DuringCollapse(benchmark::State &state)
 {
-    RecordingToolkit toolkit;
     // Boxes stacked over gaps in every column and an empty column in the middle.
     std::vector<std::string> rows(Board::Rows);
     for (int row = 0; row < Board::Rows; ++row)
@@ -114,7 +107,7 @@ void BM_Tick_DuringCollapse(benchmark::State &state)
             rows[row] += column == 6 || row % 2 == 1 ? 'X' : "bgry"[(row + column) % 4];
     const Board board = boardOf(rows);
     for (auto _ : state) {
-        Game game(toolkit, draws, wallClock, withBoard(board));
+        Game game(draws, wallClock, withBoard(board));
         game.tick();
     }
 }
@@ -122,8 +115,7 @@ BENCHMARK(BM_Tick_DuringCollapse);
 
 void BM_DrawBoard(benchmark::State &state)
 {
-    RecordingToolkit toolkit;
-    Game game(toolkit, draws, wallClock);
+    Game game(draws, wallClock);
     game.windowOpened();
     for (auto _ : state)
         game.drawBoard();
@@ -137,9 +129,10 @@ void BM_WholeRandomGame(benchmark::State &state)
     std::string script = "load\n";
     for (int i = 0; i < 300; ++i) {
         const int column = (i * 7) % 13, row = (i * 3) % 7;
+        // The harness presses in twips.
         const std::string press = "press " +
-            std::to_string(BoardGrid::Left + BoardGrid::CellWidth * column + 300) + " " +
-            std::to_string(BoardGrid::Top + BoardGrid::CellHeight * row + 300) + "\n";
+            std::to_string((BoardGrid::cellLeft(column) + 20) * BoardGrid::TwipsPerPixel) + " " +
+            std::to_string((BoardGrid::cellTop(row) + 20) * BoardGrid::TwipsPerPixel) + "\n";
         script += press + press + "tick 3\n";
         if (i % 100 == 99)
             script += "reset\ntick 7\n";

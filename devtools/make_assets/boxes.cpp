@@ -1,4 +1,4 @@
-// The eight box pictures of the board and the four colour swatches of the window.
+// The box pictures of the board and the colour swatches of the window, from one table of colours.
 #include "make_assets.h"
 
 #include <QLinearGradient>
@@ -6,51 +6,46 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <string>
 
 namespace chromatta::assets {
 
 namespace {
 
-QColor baseOf(BoxColour colour)
-{
-    switch (colour) {
-    case BoxColour::Yellow:
-        return {246, 202, 24};
-    case BoxColour::Red:
-        return {222, 36, 36};
-    case BoxColour::Green:
-        return {46, 172, 58};
-    case BoxColour::Violet:
-        return {144, 58, 206};
-    }
-    return Qt::gray;
-}
+// The colours of the boxes, one line each: a colour added to the game is a line here. A pixel
+// of the board shows between neighbouring boxes, so a box is a little smaller than its cell.
+const BoxColour BoxColours[] = {
+    {"yellow", {246, 202, 24}, Mark::Square, {45, 43}, {31, 30}},
+    {"red", {222, 36, 36}, Mark::Circle, {45, 43}, {31, 30}},
+    {"green", {46, 172, 58}, Mark::Triangle, {45, 44}, {31, 30}},
+    {"violet", {144, 58, 206}, Mark::Diamond, {43, 44}, {29, 30}},
+};
 
-// Each colour carries a shape of its own, so the boxes can be told apart without their colours:
-// red a circle, green a triangle, violet a diamond, yellow a square.
-QPainterPath markOf(BoxColour colour, QPointF centre, qreal size)
+QPainterPath markOf(Mark mark, QPointF centre, qreal size)
 {
     QPainterPath path;
     const qreal x = centre.x();
     const qreal y = centre.y();
-    switch (colour) {
-    case BoxColour::Red:
+    switch (mark) {
+    case Mark::Circle:
         path.addEllipse(centre, size, size);
         break;
-    case BoxColour::Green:
+    case Mark::Triangle:
         path.addPolygon(QPolygonF({{x, y - size * 1.1},
                                    {x + size * 1.15, y + size * 0.85},
                                    {x - size * 1.15, y + size * 0.85}}));
         path.closeSubpath();
         break;
-    case BoxColour::Violet:
+    case Mark::Diamond:
         path.addPolygon(QPolygonF({{x, y - size * 1.2},
                                    {x + size * 0.95, y},
                                    {x, y + size * 1.2},
                                    {x - size * 0.95, y}}));
         path.closeSubpath();
         break;
-    case BoxColour::Yellow:
+    case Mark::Square:
         path.addRoundedRect(QRectF(x - size * 0.85, y - size * 0.85, size * 1.7, size * 1.7),
                             size * 0.2, size * 0.2);
         break;
@@ -60,11 +55,11 @@ QPainterPath markOf(BoxColour colour, QPointF centre, qreal size)
 
 // The mark is pressed into the box: its rim is shaded on the upper left and lit on the lower
 // right, and its face is a little darker at the top.
-void paintMark(QPainter &painter, const QRectF &rect, BoxColour colour, const QColor &base)
+void paintMark(QPainter &painter, const QRectF &rect, Mark mark, const QColor &base)
 {
     const qreal side = std::min(rect.width(), rect.height());
-    const QPainterPath mark = markOf(colour, rect.center() + QPointF(0, side * 0.04), side * 0.2);
-    const QRectF bounds = mark.boundingRect();
+    const QPainterPath path = markOf(mark, rect.center() + QPointF(0, side * 0.04), side * 0.2);
+    const QRectF bounds = path.boundingRect();
 
     QLinearGradient rim(bounds.topLeft(), bounds.bottomRight());
     rim.setColorAt(0, QColor(0, 0, 0, 110));
@@ -76,10 +71,10 @@ void paintMark(QPainter &painter, const QRectF &rect, BoxColour colour, const QC
     face.setColorAt(1, base.lighter(106));
     painter.setPen(QPen(QBrush(rim), std::max(0.8, side * 0.025)));
     painter.setBrush(face);
-    painter.drawPath(mark);
+    painter.drawPath(path);
 }
 
-void paintGlossyBox(QPainter &painter, const QRectF &rect, BoxColour colour, const QColor &base)
+void paintGlossyBox(QPainter &painter, const QRectF &rect, Mark mark, const QColor &base)
 {
     const qreal side = std::min(rect.width(), rect.height());
     const qreal radius = side * 0.16;
@@ -103,7 +98,7 @@ void paintGlossyBox(QPainter &painter, const QRectF &rect, BoxColour colour, con
 
     // On the tiny boxes of the icon and the emblem a mark would only be a smudge.
     if (side >= 20)
-        paintMark(painter, rect, colour, base);
+        paintMark(painter, rect, mark, base);
 
     // The gloss: a soft reflection over the upper part of the box.
     const QRectF gloss(rect.left() + rect.width() * 0.12, rect.top() + rect.height() * 0.06,
@@ -118,11 +113,19 @@ void paintGlossyBox(QPainter &painter, const QRectF &rect, BoxColour colour, con
 
 } // namespace
 
-void paintBox(QPainter &painter, const QRectF &rect, BoxColour colour, bool highlighted)
+const BoxColour &boxColour(const char *name)
 {
-    const QColor base = baseOf(colour);
+    for (const BoxColour &colour : BoxColours)
+        if (std::strcmp(colour.name, name) == 0)
+            return colour;
+    throw std::invalid_argument(std::string("no box colour ") + name);
+}
+
+void paintBox(QPainter &painter, const QRectF &rect, const BoxColour &colour, bool highlighted)
+{
+    const QColor base = colour.base;
     if (!highlighted) {
-        paintGlossyBox(painter, rect, colour, base);
+        paintGlossyBox(painter, rect, colour.mark, base);
         return;
     }
     // The highlighted box: the same box, a little brighter, inside a light frame with a dark gap.
@@ -140,39 +143,21 @@ void paintBox(QPainter &painter, const QRectF &rect, BoxColour colour, bool high
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(20, 20, 24));
     painter.drawRoundedRect(gap, radius * 0.8, radius * 0.8);
-    paintGlossyBox(painter, gap.adjusted(1, 1, -1, -1), colour, base.lighter(112));
+    paintGlossyBox(painter, gap.adjusted(1, 1, -1, -1), colour.mark, base.lighter(112));
 }
 
 void writeBoxes(PictureWriter &writer)
 {
-    struct Box
-    {
-        const char *colourName;
-        BoxColour colour;
-        QSize size;
-    };
-    const Box boxes[] = {{"yellow", BoxColour::Yellow, {45, 43}},
-                         {"red", BoxColour::Red, {45, 43}},
-                         {"green", BoxColour::Green, {45, 44}},
-                         {"violet", BoxColour::Violet, {43, 44}}};
-    // A pixel of the board shows between neighbouring boxes.
-    for (const Box &box : boxes) {
-        const QRectF rect = QRectF(QPointF(0, 0), box.size).adjusted(1, 1, -1, -1);
-        const QString name = QStringLiteral("box-") + QLatin1String(box.colourName);
-        writer.writePair(name, box.size,
-                         [&](QPainter &painter) { paintBox(painter, rect, box.colour); });
-        writer.writePair(name + QStringLiteral("-highlighted"), box.size,
-                         [&](QPainter &painter) { paintBox(painter, rect, box.colour, true); });
-    }
-
-    const Box swatches[] = {{"red", BoxColour::Red, {31, 30}},
-                            {"violet", BoxColour::Violet, {29, 30}},
-                            {"green", BoxColour::Green, {31, 30}},
-                            {"yellow", BoxColour::Yellow, {31, 30}}};
-    for (const Box &swatch : swatches) {
-        const QRectF rect = QRectF(QPointF(0, 0), swatch.size).adjusted(0.5, 0.5, -0.5, -0.5);
-        writer.writePair(QStringLiteral("swatch-") + QLatin1String(swatch.colourName), swatch.size,
-                         [&](QPainter &painter) { paintBox(painter, rect, swatch.colour); });
+    for (const BoxColour &colour : BoxColours) {
+        const QString name = QLatin1String(colour.name);
+        const QRectF box = QRectF(QPointF(0, 0), colour.box).adjusted(1, 1, -1, -1);
+        writer.writePair(QStringLiteral("box-") + name, colour.box,
+                         [&](QPainter &painter) { paintBox(painter, box, colour); });
+        writer.writePair(QStringLiteral("box-") + name + QStringLiteral("-highlighted"), colour.box,
+                         [&](QPainter &painter) { paintBox(painter, box, colour, true); });
+        const QRectF swatch = QRectF(QPointF(0, 0), colour.swatch).adjusted(0.5, 0.5, -0.5, -0.5);
+        writer.writePair(QStringLiteral("swatch-") + name, colour.swatch,
+                         [&](QPainter &painter) { paintBox(painter, swatch, colour); });
     }
 }
 

@@ -10,11 +10,10 @@ void paintIcon(QPainter &painter, qreal size)
 {
     const qreal cell = size / 2;
     const qreal gap = size / 32;
-    const BoxColour colours[] = {BoxColour::Red, BoxColour::Yellow, BoxColour::Violet,
-                                 BoxColour::Green};
+    const char *colours[] = {"red", "yellow", "violet", "green"};
     for (int i = 0; i < 4; ++i) {
         const QRectF rect(cell * (i % 2), cell * (i / 2), cell, cell);
-        paintBox(painter, rect.adjusted(gap, gap, -gap, -gap), colours[i]);
+        paintBox(painter, rect.adjusted(gap, gap, -gap, -gap), boxColour(colours[i]));
     }
 }
 
@@ -22,20 +21,18 @@ void paintIcon(QPainter &painter, qreal size)
 void paintEmblem(QPainter &painter)
 {
     constexpr qreal Cell = 32.0 / 3;
-    const BoxColour rows[3][3] = {{BoxColour::Yellow},
-                                  {BoxColour::Green, BoxColour::Violet},
-                                  {BoxColour::Red, BoxColour::Yellow, BoxColour::Green}};
+    const char *rows[3][3] = {{"yellow"}, {"green", "violet"}, {"red", "yellow", "green"}};
     for (int row = 1; row < 3; ++row) {
         for (int i = 0; i <= row; ++i) {
             const QRectF rect((2 - row) * Cell / 2 + i * Cell, row * Cell, Cell, Cell);
-            paintBox(painter, rect.adjusted(0.3, 0.3, -0.3, -0.3), rows[row][i]);
+            paintBox(painter, rect.adjusted(0.3, 0.3, -0.3, -0.3), boxColour(rows[row][i]));
         }
     }
     painter.save();
     painter.translate(16, Cell / 2 + 0.5);
     painter.rotate(-18);
     paintBox(painter, QRectF(-Cell / 2, -Cell / 2, Cell, Cell).adjusted(0.8, 0.8, -0.8, -0.8),
-             rows[0][0]);
+             boxColour(rows[0][0]));
     painter.restore();
 }
 

@@ -39,11 +39,25 @@ private:
     QStringList m_written;
 };
 
-// The four box colours. Violet is the colour of the code "b".
-enum class BoxColour { Yellow, Red, Green, Violet };
+// The shape pressed into a box, so the boxes can be told apart without their colours.
+enum class Mark { Circle, Triangle, Diamond, Square };
+
+// How a colour of box looks, and the sizes of its pictures.
+struct BoxColour
+{
+    const char *name; // as the game names it (game/colours.h)
+    QColor base;
+    Mark mark;
+    QSize box; // box-NAME and box-NAME-highlighted
+    QSize swatch; // swatch-NAME
+};
+
+// The colour of this name; an unknown name is a programming error and throws.
+const BoxColour &boxColour(const char *name);
 
 // A glossy box filling rect, with its colour's embossed mark; highlighted puts it in a light frame.
-void paintBox(QPainter &painter, const QRectF &rect, BoxColour colour, bool highlighted = false);
+void paintBox(QPainter &painter, const QRectF &rect, const BoxColour &colour,
+              bool highlighted = false);
 
 void writeBoxes(PictureWriter &writer);
 void writeBackground(PictureWriter &writer);

@@ -25,14 +25,13 @@ protected:
         painter.fillRect(rect(), Qt::black);
         // The game's grid, 1 px in for the frame the game's surface has and this one has not.
         using chromatta::BoardGrid;
-        constexpr int width = BoardGrid::pixels(BoardGrid::CellWidth);
-        constexpr int height = BoardGrid::pixels(BoardGrid::CellHeight);
+        constexpr int width = BoardGrid::CellWidth;
+        constexpr int height = BoardGrid::CellHeight;
         for (int column = 0; column < 13; ++column)
             for (int row = 0; row < 7; ++row)
                 painter.fillRect(chromatta::WindowLayout::SurfaceFrame +
-                                     BoardGrid::pixels(BoardGrid::Left) + width * column,
-                                 chromatta::WindowLayout::SurfaceFrame +
-                                     BoardGrid::pixels(BoardGrid::Top) + height * row,
+                                     BoardGrid::cellLeft(column),
+                                 chromatta::WindowLayout::SurfaceFrame + BoardGrid::cellTop(row),
                                  width - 2, height - 2, QColor(200, 40, 40));
     }
 };

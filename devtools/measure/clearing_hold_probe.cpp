@@ -2,6 +2,7 @@
 #include "clearing_hold_probe.h"
 
 #include "board.h"
+#include "board_geometry.h"
 #include "game.h"
 #include "main_window.h"
 #include "process_counts.h"
@@ -56,8 +57,8 @@ Board twoGreens()
         for (int column = 0; column < Board::Columns; ++column)
             board.set(row, column,
                       cellCodeFromChar(codes[(row + column) % 3]).value_or(CellCode::Empty));
-    board.set(0, 0, CellCode::Green);
-    board.set(0, 1, CellCode::Green);
+    board.set(0, 0, CellCode {'g'});
+    board.set(0, 1, CellCode {'g'});
     return board;
 }
 
@@ -93,11 +94,12 @@ Clearings::Hold Clearings::clearOnce()
     GameState start;
     start.board = twoGreens();
     window_.startFrom(start);
-    // The drawn grid starts 2 px in and 5 px down the surface's inner area; cells are 47 x 48.
-    const QPoint first = board->contentsRect().topLeft() + QPoint(2 + 23, 5 + 24);
+    const BoardGrid::Pixel centre = BoardGrid::centrePixel(0, 0);
+    const QPoint first = board->contentsRect().topLeft() + QPoint(centre.x, centre.y);
     QTest::mouseClick(board, Qt::LeftButton, {}, first);
     const auto pressed = Clock::now();
-    QTest::mouseClick(board, Qt::LeftButton, {}, first + QPoint(47, 0)); // clears: the sound
+    // The box beside it clears the pair: the sound.
+    QTest::mouseClick(board, Qt::LeftButton, {}, first + QPoint(BoardGrid::CellWidth, 0));
     return {pressed, Clock::now()};
 }
 

@@ -53,10 +53,10 @@ Board longSlide()
         for (int column = 0; column < Board::Columns; ++column)
             board.set(row, column, CellCode::Empty);
     for (int column = 0; column <= 10; ++column)
-        board.set(6, column, CellCode::Green);
+        board.set(6, column, CellCode {'g'});
     for (int row = 0; row < Board::Rows; ++row)
         for (int column = 11; column <= 12; ++column)
-            board.set(row, column, (row + column) % 2 ? CellCode::Red : CellCode::Violet);
+            board.set(row, column, (row + column) % 2 ? CellCode {'r'} : CellCode {'b'});
     return board;
 }
 

@@ -5,7 +5,7 @@
 #include "board_text.h"
 #include "draws.h"
 #include "game.h"
-#include "recording_toolkit.h"
+#include "labels.h"
 
 #include <cerrno>
 #include <charconv>
@@ -97,37 +97,64 @@ void expectWords(const std::vector<std::string_view> &words, std::size_t least, 
         throw BadLine("wrong number of words for " + std::string(words[0]));
 }
 
-std::string fileNameOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 using Words = std::vector<std::string_view>;
 
-// The names the output gives the labels and the pictures, in the order of Label and Holder.
-// The script format is fixed, and these keys are part of it: they are the names the labels and
-// the picture holders had in the older program this game was first measured against, and this
-// table is the only place they live.
-struct OutputNames
+// The script format is fixed, and its words are the harness's alone: the names of the labels
+// and the pictures in the older program this game was first measured against, its positions in
+// twips, and the sounds by their files. This is the one place they live.
+// The labels in the order `show` prints them: each key, and the label it shows or the letter of
+// the colour whose count it shows (Label4, with neither, is the count of all plain boxes, which
+// the older program kept but never showed).
+struct OutputLabel
 {
-    std::string_view labels[LabelCount];
-    std::string_view holders[HolderCount];
+    std::string_view key;
+    std::optional<Label> label;
+    char colour = 0;
 };
-constexpr OutputNames Output = {
-    {"Pts", "lvl", "SelPts", "Nmmc", "NEXTLEVEL", "Label4", "Label6", "Label8", "Label10",
-     "Label12"},
-    {"y", "r", "g", "b", "yh", "rh", "gh", "bh"},
+constexpr OutputLabel OutputLabels[] = {
+    {"Pts", Label::Points},
+    {"lvl", Label::Level},
+    {"SelPts", Label::SelectionValue},
+    {"Nmmc", Label::ReshuffleCost},
+    {"NEXTLEVEL", Label::NextLevelThreshold},
+    {"Label4", std::nullopt},
+    {"Label6", std::nullopt, 'r'},
+    {"Label8", std::nullopt, 'b'},
+    {"Label10", std::nullopt, 'g'},
+    {"Label12", std::nullopt, 'y'},
 };
 
-std::string_view outputName(Label label)
+std::string outputText(const OutputLabel &output, const GameState &state)
 {
-    return Output.labels[static_cast<int>(label)];
+    if (output.label)
+        return labelText(*output.label, state);
+    if (output.colour)
+        return countText(colourOf(CellCode {output.colour}).value(), state);
+    const auto &boxes = state.shown.boxes;
+    return boxes ? std::to_string(boxes->plain()) : "";
 }
 
-std::string_view outputName(Holder holder)
+// A picture's name: its colour's letter, with "h" when highlighted.
+std::string pictureName(CellCode code)
 {
-    return Output.holders[static_cast<int>(holder)];
+    const char letter = toChar(plainOf(code));
+    return isHighlighted(code) ? std::string {letter, 'h'} : std::string {letter};
+}
+
+// The line `sound` or `message` prints for an outcome; nothing for none.
+std::string outputLine(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::ClearingSound:
+        return "sound: clearbox.wav\n";
+    case Outcome::LevelWon:
+        return "sound: win.wav\n";
+    case Outcome::Refusal:
+        return "message: " + std::string(RefusalText) + "|" + std::string(RefusalTitle) + "\n";
+    case Outcome::Nothing:
+        break;
+    }
+    return {};
 }
 
 std::unique_ptr<DrawSource> fallbackDraws(const ScriptOptions &options)
@@ -145,13 +172,7 @@ public:
         , fallback_(fallbackDraws(options))
         , queue_(*fallback_)
     {
-        game_.emplace(toolkit_, queue_, clock_);
-        toolkit_.onSound = [this](const std::string &path) {
-            out_ << "sound: " << fileNameOf(path) << "\n";
-        };
-        toolkit_.onMessage = [this](std::string_view prompt, std::string_view title) {
-            out_ << "message: " << prompt << "|" << title << "\n";
-        };
+        game_.emplace(queue_, clock_);
     }
 
     void run(const Words &words);
@@ -173,8 +194,10 @@ private:
     void press(const Words &words);
     void tick(const Words &words);
     void reset(const Words &) { game_->reshuffle(); }
-    // The recording toolkit closes the message box with OK at once.
-    void levelUp(const Words &) { game_->levelUpClicked(); }
+    // The refusal is closed with OK at once.
+    void levelUp(const Words &) { perform(game_->levelUpClicked()); }
+    // Prints what the player hears or reads as it happens, then lets the game go on.
+    void perform(Outcome outcome);
     void random(const Words &words);
     void show(const Words &);
     void paints(const Words &);
@@ -184,7 +207,6 @@ private:
     QueuedDraws queue_;
     // The draws alone decide a game: the clock's reseeds go to the fallback, never to the queue.
     FixedClock clock_;
-    RecordingToolkit toolkit_;
     std::optional<Game> game_;
 };
 
@@ -219,7 +241,7 @@ void Session::board(const Words &words)
     } catch (const std::invalid_argument &bad) {
         throw BadLine(bad.what());
     }
-    game_.emplace(toolkit_, queue_, clock_, state);
+    game_.emplace(queue_, clock_, state);
 }
 
 void Session::draws(const Words &words)
@@ -249,7 +271,7 @@ void Session::press(const Words &words)
     constexpr double largest = std::numeric_limits<float>::max();
     if (std::fabs(x) > largest || std::fabs(y) > largest)
         throw BadLine("position out of range");
-    game_->press(BoardGrid::cellUnder(x, y));
+    perform(game_->press(BoardGrid::cellAtTwips(x, y)));
 }
 
 void Session::tick(const Words &words)
@@ -280,9 +302,10 @@ void Session::show(const Words &)
     for (int row = 0; row < Board::Rows; ++row)
         out_ << (row ? "/" : "") << state.board.rowText(row);
     out_ << "\ncaptions: ";
-    for (int i = 0; i < LabelCount; ++i) {
-        const auto label = static_cast<Label>(i);
-        out_ << (i ? "|" : "") << outputName(label) << "=" << toolkit_.caption(label);
+    const char *separator = "";
+    for (const OutputLabel &output : OutputLabels) {
+        out_ << separator << output.key << "=" << outputText(output, state);
+        separator = "|";
     }
     out_ << "\nstate: points=" << state.points << " selectionValue=" << state.selectionValue
          << " resetCount=" << state.reshuffleCount << "\n";
@@ -290,14 +313,29 @@ void Session::show(const Words &)
 
 void Session::paints(const Words &)
 {
-    if (!toolkit_.hasDrawn())
+    const auto &drawn = game_->state().shown.board;
+    if (!drawn)
         return;
+    // Column by column, as the older program painted, in twips.
+    constexpr int twips = BoardGrid::TwipsPerPixel;
     out_ << "clear\n";
-    for (const auto &paint : toolkit_.paints()) {
-        out_ << "paint: " << outputName(paint.holder) << " " << std::llround(paint.x) << " "
-             << std::llround(paint.y) << " " << std::llround(paint.width) << " "
-             << std::llround(paint.height) << "\n";
+    for (int column = 0; column < Board::Columns; ++column) {
+        for (int row = 0; row < Board::Rows; ++row) {
+            const CellCode code = drawn->at(row, column);
+            if (!isBox(code))
+                continue;
+            out_ << "paint: " << pictureName(code) << " " << BoardGrid::cellLeft(column) * twips
+                 << " " << BoardGrid::cellTop(row) * twips << " " << BoardGrid::CellWidth * twips
+                 << " " << BoardGrid::CellHeight * twips << "\n";
+        }
     }
+}
+
+void Session::perform(Outcome outcome)
+{
+    out_ << outputLine(outcome);
+    if (goesOn(outcome))
+        game_->goOn();
 }
 
 // A script is read in lines no longer than this: far longer than any script needs (a `draws` line

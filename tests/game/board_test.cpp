@@ -1,4 +1,4 @@
-// The board, the cell codes, the captions and the count labels.
+// The board, the cell codes, the label texts and the count labels.
 #include "test_support.h"
 
 #include <cstdint>
@@ -15,18 +15,18 @@ TEST(BoardTest, IndicesOffTheBoardThrowInsteadOfWrapping)
     EXPECT_EQ(board.at(6, 12), CellCode::Empty);
     EXPECT_THROW(board.at(7, 0), std::out_of_range);
     EXPECT_THROW(board.at(0, 13), std::out_of_range);
-    EXPECT_THROW(board.set(-1, 0, CellCode::Violet), std::out_of_range);
-    EXPECT_THROW(board.set(0, -1, CellCode::Violet), std::out_of_range);
+    EXPECT_THROW(board.set(-1, 0, CellCode {'b'}), std::out_of_range);
+    EXPECT_THROW(board.set(0, -1, CellCode {'b'}), std::out_of_range);
 }
 
 TEST(BoardTest, CodesAreCaseSensitiveAndOnlyNineLettersAreCodes)
 {
-    EXPECT_TRUE(isPlain(CellCode::Violet));
-    EXPECT_FALSE(isPlain(CellCode::VioletHighlighted));
-    EXPECT_TRUE(isHighlighted(CellCode::YellowHighlighted));
+    EXPECT_TRUE(isPlain(CellCode {'b'}));
+    EXPECT_FALSE(isPlain(CellCode {'B'}));
+    EXPECT_TRUE(isHighlighted(CellCode {'Y'}));
     EXPECT_FALSE(isHighlighted(CellCode::Empty));
-    EXPECT_EQ(highlightedOf(CellCode::Green), CellCode::GreenHighlighted);
-    EXPECT_EQ(plainOf(CellCode::RedHighlighted), CellCode::Red);
+    EXPECT_EQ(highlightedOf(CellCode {'g'}), CellCode {'G'});
+    EXPECT_EQ(plainOf(CellCode {'R'}), CellCode {'r'});
     EXPECT_EQ(plainOf(CellCode::Empty), CellCode::Empty);
     for (char c : std::string("bgryBGRYX"))
         EXPECT_TRUE(cellCodeFromChar(c).has_value()) << c;
@@ -34,30 +34,29 @@ TEST(BoardTest, CodesAreCaseSensitiveAndOnlyNineLettersAreCodes)
         EXPECT_FALSE(cellCodeFromChar(c).has_value()) << c;
 }
 
-TEST(CaptionsTest, StartFromTheDesignTextsAndShowNumbersExactly)
+TEST(LabelsTest, StartFromWhatTheWindowFirstShowsAndShowNumbersExactly)
 {
-    RecordingToolkit toolkit;
-    Captions captions(toolkit);
-    EXPECT_EQ(captions.read(Label::Points), "0");
-    EXPECT_EQ(captions.read(Label::Level), "1");
-    EXPECT_EQ(captions.read(Label::SelectionValue), "");
-    EXPECT_EQ(captions.read(Label::ReshuffleCost), "");
-    EXPECT_EQ(captions.read(Label::NextLevelThreshold), "NEXT LEVEL:");
-    EXPECT_EQ(captions.read(Label::BoxCount), "");
-    for (Label l : {Label::RedCount, Label::VioletCount, Label::GreenCount, Label::YellowCount})
-        EXPECT_EQ(captions.read(l), "25");
+    GameState state;
+    const auto text = [&](Label label) {
+        return labelText(label, state);
+    };
+    EXPECT_EQ(text(Label::Points), "0");
+    EXPECT_EQ(text(Label::Level), "1");
+    EXPECT_EQ(text(Label::SelectionValue), "");
+    EXPECT_EQ(text(Label::ReshuffleCost), "");
+    EXPECT_EQ(text(Label::NextLevelThreshold), "NEXT LEVEL:");
+    for (int colour = 0; colour < ColourCount; ++colour)
+        EXPECT_EQ(countText(colour, state), "25");
 
-    captions.setNumber(Label::Points, -25000);
-    EXPECT_EQ(captions.read(Label::Points), "-25000");
+    state.points = -25000;
+    EXPECT_EQ(text(Label::Points), "-25000");
     // Beyond 2^53 a double would round; the score must be shown exactly.
-    captions.setNumber(Label::Points, 9007199254740993);
-    EXPECT_EQ(captions.read(Label::Points), "9007199254740993");
-    // The widest numbers a saturated score can reach still fit the caption whole.
-    captions.setNumber(Label::Points, std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(captions.read(Label::Points), "-9223372036854775808");
-    captions.setNumber(Label::Points, std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(captions.read(Label::Points), "9223372036854775807");
-    EXPECT_EQ(toolkit.captionWrites(), 4);
+    state.points = 9007199254740993;
+    EXPECT_EQ(text(Label::Points), "9007199254740993");
+    state.points = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(text(Label::Points), "-9223372036854775808");
+    state.shown.selectionValue = 0;
+    EXPECT_EQ(text(Label::SelectionValue), "0");
 }
 
 TEST_F(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
@@ -72,9 +71,8 @@ TEST_F(ShowBoxCountsTest, CountsPlainBoxesOnlyIntoTheirLabels)
         "yyyyyyyyyyyyy",
     });
     game->showBoxCounts();
-    EXPECT_EQ(caption(Label::VioletCount), "28");
-    EXPECT_EQ(caption(Label::GreenCount), "15");
-    EXPECT_EQ(caption(Label::RedCount), "15");
-    EXPECT_EQ(caption(Label::YellowCount), "27");
-    EXPECT_EQ(caption(Label::BoxCount), "85");
+    EXPECT_EQ(count('b'), "28");
+    EXPECT_EQ(count('g'), "15");
+    EXPECT_EQ(count('r'), "15");
+    EXPECT_EQ(count('y'), "27");
 }

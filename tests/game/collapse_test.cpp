@@ -100,10 +100,10 @@ TEST_F(CollapseTest, ClearingDropsThenClosesOnceAndTheTimerFinishes)
                                          "rXXXXXXXXXXXX", "gXXXXXXXXXXXX", "gXXXXXXXXXXXX",
                                          "bygXXXXXXXXXX"}));
     EXPECT_EQ(game->state().points, 32000);
-    EXPECT_EQ(caption(Label::BoxCount), "10");
-    EXPECT_EQ(caption(Label::VioletCount), "2");
+    EXPECT_EQ(boxesShown(), 10);
+    EXPECT_EQ(count('b'), "2");
     game->tick();
-    EXPECT_EQ(caption(Label::ReshuffleCost), "25000");
+    EXPECT_EQ(label(Label::ReshuffleCost), "25000");
     EXPECT_EQ(rows()[2], "rXXXXXXXXXXXX");
     EXPECT_EQ(rows()[5], "gXbXXXXXXXXXX");
     EXPECT_EQ(rows()[6], "bygXXXXXXXXXX");

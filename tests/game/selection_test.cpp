@@ -29,7 +29,7 @@ TEST_F(SelectionTest, GroupsJoinBySidesOnlyNotCorners)
     EXPECT_EQ(rows()[3], "YYYXXXXXXXXXX");
     EXPECT_EQ(rows()[4], "XXXyXXXXXXXXX");
     EXPECT_EQ(rows()[6], "yXXXXXXXXXXXy");
-    EXPECT_EQ(caption(Label::SelectionValue), "8000");
+    EXPECT_EQ(label(Label::SelectionValue), "8000");
     EXPECT_EQ(game->state().selectionValue, 8000);
 }
 
@@ -46,7 +46,7 @@ TEST_F(SelectionTest, TheWholeStaircaseIsSelectedFromEitherEnd)
         for (const auto &line : rows())
             highlighted += int(std::count(line.begin(), line.end(), 'Y'));
         EXPECT_EQ(highlighted, 13) << "seeded at " << row << ", " << column;
-        EXPECT_EQ(caption(Label::SelectionValue), std::to_string(13 * 13 * 500));
+        EXPECT_EQ(label(Label::SelectionValue), std::to_string(13 * 13 * 500));
     }
     // A second press anywhere on it banks all thirteen.
     pressCell(3, 9);
@@ -58,14 +58,14 @@ TEST_F(SelectionTest, ValueCountsEveryHighlightedCode)
     start({"XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
            "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     game->showSelectionValue();
-    EXPECT_EQ(caption(Label::SelectionValue), "0");
+    EXPECT_EQ(label(Label::SelectionValue), "0");
     start({"YRXXXXXXXXXXX", "GXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX", "XXXXXXXXXXXXX",
            "XXXXXXXXXXXXX", "XXXXXXXXXXXXX"});
     game->showSelectionValue();
-    EXPECT_EQ(caption(Label::SelectionValue), "4500");
+    EXPECT_EQ(label(Label::SelectionValue), "4500");
     start(std::vector<std::string>(7, "BBBBBBBBBBBBB"));
     game->showSelectionValue();
-    EXPECT_EQ(caption(Label::SelectionValue), "4140500");
+    EXPECT_EQ(label(Label::SelectionValue), "4140500");
     EXPECT_EQ(game->state().selectionValue, 91 * 91 * 500);
 }
 
@@ -76,6 +76,6 @@ TEST_F(SelectionTest, UnhighlightTurnsEveryHighlightBackAndKeepsTheValue)
     game->showSelectionValue();
     game->unhighlightAll();
     EXPECT_EQ(rows()[0], "yyrrggbbXyyrr");
-    EXPECT_EQ(caption(Label::SelectionValue), "32000");
+    EXPECT_EQ(label(Label::SelectionValue), "32000");
     EXPECT_EQ(game->state().selectionValue, 32000);
 }

@@ -5,8 +5,8 @@
 #include "board_text.h"
 #include "draws.h"
 #include "game.h"
+#include "labels.h"
 #include "random.h"
-#include "recording_toolkit.h"
 
 #include <gtest/gtest.h>
 
@@ -64,24 +64,36 @@ inline const std::map<int, std::int64_t> LevelThresholds = {
     {6, 1715000}, {7, 2240000}, {8, 2835000}, {9, 3500000},
 };
 
-// A game on a recording toolkit and draws a test may queue. start() replaces it by a game that
-// starts from a record: from a board written as seven rows, and anything else the test gives.
-// The toolkit's captions go on from one game to the next, as the window's labels would.
+// A game on draws a test may queue. start() replaces it by a game that starts from a record:
+// from a board written as seven rows, and anything else the test gives.
 struct RulesFixture : ::testing::Test
 {
-    RecordingToolkit toolkit;
     FixedDraws draws;
     FixedClock clock;
-    std::optional<Game> game {std::in_place, toolkit, draws, clock};
+    std::optional<Game> game {std::in_place, draws, clock};
 
     void start(const std::vector<std::string> &rows, GameState state = {})
     {
         state.board = boardOf(rows);
-        game.emplace(toolkit, draws, clock, state);
+        game.emplace(draws, clock, state);
     }
     std::vector<std::string> rows() const { return rowsOf(game->state().board); }
-    const std::string &caption(Label label) const { return toolkit.caption(label); }
-    void pressCell(int row, int column) { game->press(Cell {row, column}); }
+    std::string label(Label label) const { return labelText(label, game->state()); }
+    // The count shown for the colour of this letter.
+    std::string count(char letter) const
+    {
+        return countText(colourOf(CellCode {letter}).value(), game->state());
+    }
+    // All plain boxes as last counted.
+    int boxesShown() const { return game->state().shown.boxes.value().plain(); }
+    Outcome pressCell(int row, int column) { return game->press(Cell {row, column}); }
+    // A click on LEVEL UP, the game going on at once as the harness has it.
+    Outcome levelUp()
+    {
+        const Outcome outcome = game->levelUpClicked();
+        game->goOn();
+        return outcome;
+    }
 };
 
 } // namespace chromatta::test

@@ -92,6 +92,70 @@ protected:
         QObject::connect(window->findChild<QTimer *>(QStringLiteral("refreshTimer")),
                          &QTimer::timeout, window, [this] { ticks.push_back(Clock::now()); });
     }
+
+    // A player's input made now; what is returned posts it: two presses on the board's bottom
+    // row, a click on "LEVEL UP" and the menu's Reset.
+    std::function<void()> pressesLevelUpAndReset()
+    {
+        const auto pressAt = [&](QWidget *widget, QEvent::Type type, QPoint at) {
+            return new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                   Qt::NoModifier);
+        };
+        auto input = std::make_shared<std::vector<std::pair<QObject *, std::unique_ptr<QEvent>>>>();
+        input->emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 10)));
+        input->emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 12)));
+        input->emplace_back(levelUp(),
+                            pressAt(levelUp(), QEvent::MouseButtonPress, QPoint(10, 10)));
+        input->emplace_back(levelUp(),
+                            pressAt(levelUp(), QEvent::MouseButtonRelease, QPoint(10, 10)));
+        return [input, reset = action("reshuffleAction")] {
+            for (auto &[receiver, event] : *input)
+                QCoreApplication::postEvent(receiver, event.release());
+            QMetaObject::invokeMethod(reset, &QAction::trigger, Qt::QueuedConnection);
+        };
+    }
+
+    // The window shown and its ticks counted; the two greens at the top left on the board, with
+    // these points, and selected.
+    void selectThePairWith(std::int64_t points)
+    {
+        show();
+        countTicks();
+        goOnWith([points](GameState &state) {
+            state.board = boardOf(TwoGreenGroups);
+            state.points = points;
+        });
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    }
+
+    // The two greens at the top left selected and cleared.
+    void clearThePair()
+    {
+        goOnWithBoard(TwoGreenGroups);
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+        QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
+    }
+
+    // Waits until the condition holds, closing any refusal shown meanwhile; returns whether one
+    // was shown.
+    template<typename Condition>
+    bool waitClosingRefusals(Condition condition)
+    {
+        bool refused = false;
+        QTimer boxCloser;
+        QObject::connect(&boxCloser, &QTimer::timeout, [&] {
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
+                    refused = true;
+                    box->button(QMessageBox::Ok)->click();
+                }
+        });
+        boxCloser.start(50);
+        EXPECT_TRUE(QTest::qWaitFor(condition, 10000));
+        QTest::qWait(300); // a few more ticks, for the count that follows
+        return refused;
+    }
 };
 
 using SoundFiles = Faults;
@@ -139,9 +203,7 @@ TEST_F(SoundFiles, ClearingGoesOnAndRedrawsWhateverLiesWhereClearboxWavShouldBe)
     // The same game with its sound in place does reach the server: what the count above shows.
     fs::remove_all(sound);
     std::ofstream(sound, std::ios::binary).write(wave.data(), std::ssize(wave));
-    goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
+    clearThePair();
     points += 2000;
     EXPECT_EQ(text("points"), QString::number(points));
     EXPECT_EQ(server.connections(), 1);
@@ -151,9 +213,7 @@ TEST_F(SoundFiles, WithoutAnAudioServerTheClearingGoesOn)
 {
     TempFolder nothing;
     setenv("PULSE_SERVER", ("unix:" + (nothing.path / "native").string()).c_str(), 1);
-    goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
+    clearThePair();
     unsetenv("PULSE_SERVER");
     EXPECT_EQ(text("points"), "2000");
 }
@@ -164,32 +224,13 @@ TEST_F(SoundFiles, WithoutAnAudioServerTheClearingGoesOn)
 // meanwhile are not made up.
 TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksAreNotMadeUp)
 {
-    show();
-    countTicks();
-    goOnWith([](GameState &state) {
-        state.board = boardOf(TwoGreenGroups);
-        state.points = 208000;
-    });
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
+    selectThePairWith(208000);
     ASSERT_EQ(text("selectionValue"), "2000");
 
     // Made here, posted from the server's thread once the sound has reached it.
-    const auto pressAt = [&](QWidget *widget, QEvent::Type type, QPoint at) {
-        return new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
-                               type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                               Qt::NoModifier);
-    };
-    std::vector<std::pair<QObject *, std::unique_ptr<QEvent>>> input;
-    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 10)));
-    input.emplace_back(board(), pressAt(board(), QEvent::MouseButtonPress, cellCentre(6, 12)));
-    input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonPress, QPoint(10, 10)));
-    input.emplace_back(levelUp(), pressAt(levelUp(), QEvent::MouseButtonRelease, QPoint(10, 10)));
-    QAction *reset = action("reshuffleAction");
     std::atomic<bool> posted = false;
-    SilentAudioServer server(true, [&] {
-        for (auto &[receiver, event] : input)
-            QCoreApplication::postEvent(receiver, event.release());
-        QMetaObject::invokeMethod(reset, &QAction::trigger, Qt::QueuedConnection);
+    SilentAudioServer server(true, [&, post = pressesLevelUpAndReset()] {
+        post();
         posted = true;
     });
     ASSERT_TRUE(server.listening());
@@ -211,20 +252,8 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
 
     // In order: the three greens selected and cleared (4500 points), then the level-up, granted
     // at 214500, then Reset. Reset before the level-up would leave 189500, too few: refused.
-    bool refused = false;
-    QTimer boxCloser;
-    QObject::connect(&boxCloser, &QTimer::timeout, [&] {
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
-                refused = true;
-                box->button(QMessageBox::Ok)->click();
-            }
-    });
-    boxCloser.start(50);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game().state().reshuffleCount == 1; }, 10000));
-    QTest::qWait(300); // a few more ticks, for the count below
+    const bool refused = waitClosingRefusals([&] { return game().state().reshuffleCount == 1; });
     const auto watched = Clock::now() - soundOver;
-    boxCloser.stop();
     EXPECT_FALSE(refused) << "the level-up came after Reset";
     EXPECT_EQ(text("level"), "2");
     EXPECT_EQ(text("points"), "189500");
@@ -238,9 +267,7 @@ TEST_F(HungAudioServer, InputWaitsForTheSoundThenIsHandledInOrderAndMissedTicksA
     // The player let go of the hung server when it gave up on the sound; now that the server has
     // let go too, a clearing's sound reaches it again.
     const int connections = server.connections();
-    goOnWithBoard(TwoGreenGroups);
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 0));
-    QTest::mouseClick(board(), Qt::LeftButton, {}, cellCentre(0, 1));
+    clearThePair();
     EXPECT_GT(server.connections(), connections) << "sounds never came back";
 }
 

@@ -1,4 +1,4 @@
-// The window as the player sees it: fixed size and place, controls where the twips put them,
+// The window as the player sees it: fixed size and place, controls where the layout puts them,
 // and stand-in fonts that fit the texts.
 #include "fonts.h"
 #include "window_place.h"
@@ -32,7 +32,6 @@ TEST_F(Layout, FixedClientAreaBelowTheMenuAtItsPlaceWithTheControlsAtTheirs)
     EXPECT_EQ(geometry("levelUp"), QRect(472, 8, 157, 38));
     EXPECT_EQ(geometry("violetSwatch"), QRect(144, 64, 29, 30));
     EXPECT_EQ(geometry("reshuffleCost"), QRect(472, 10, 141, 16)) << "inside the strip";
-    EXPECT_FALSE(window->findChild<QWidget *>(QStringLiteral("boxCount"))->isVisible());
 }
 
 TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
@@ -51,13 +50,13 @@ TEST_F(Layout, StandInFontsAreInstalledAndFitTheTexts)
     EXPECT_EQ(family("redCount"), "Liberation Sans");
     EXPECT_EQ(family("level"), "Liberation Sans");
     EXPECT_GE(QFontInfo(label("levelUp")->font()).weight(), int(QFont::Bold));
-    EXPECT_EQ(QFontInfo(label("reshuffleCostCaption")->font()).pixelSize(), 13)
+    EXPECT_EQ(QFontInfo(label("reshuffleCostHeading")->font()).pixelSize(), 13)
         << "9.75 pt at 96 dpi";
 
     // A stand-in wider than the designed face would cut these off.
     label("points")->setText(QStringLiteral("-9999999999"));
     for (const char *name :
-         {"points", "levelUp", "levelCaption", "selectionValueCaption", "reshuffleCostCaption"}) {
+         {"points", "levelUp", "levelHeading", "selectionValueHeading", "reshuffleCostHeading"}) {
         const QLabel *shown = label(name);
         EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width())
             << name;

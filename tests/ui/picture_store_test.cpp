@@ -1,4 +1,4 @@
-// The picture store: each holder gets its own picture, at the density of the screen.
+// The picture store: each box gets its own picture, at the density of the screen.
 #include "picture_store.h"
 
 #include <gtest/gtest.h>
@@ -8,32 +8,28 @@
 namespace chromatta::ui::test {
 namespace {
 
-TEST(Pictures, EachHolderHoldsItsOwnPictureAtTheScreensDensity)
+TEST(Pictures, EachBoxHasItsOwnPictureAtTheScreensDensity)
 {
-    // The sizes differ by colour, so a holder handed another colour's picture shows up.
-    const std::pair<Holder, QSize> sizes[] = {
-        {Holder::Yellow, {45, 43}},
-        {Holder::Red, {45, 43}},
-        {Holder::Green, {45, 44}},
-        {Holder::Violet, {43, 44}},
-        {Holder::YellowHighlighted, {45, 43}},
-        {Holder::RedHighlighted, {45, 43}},
-        {Holder::GreenHighlighted, {45, 44}},
-        {Holder::VioletHighlighted, {43, 44}},
+    // The sizes differ by colour, so a box handed another colour's picture shows up.
+    const std::pair<CellCode, QSize> sizes[] = {
+        {CellCode {'y'}, {45, 43}}, {CellCode {'r'}, {45, 43}}, {CellCode {'g'}, {45, 44}},
+        {CellCode {'b'}, {43, 44}}, {CellCode {'Y'}, {45, 43}}, {CellCode {'R'}, {45, 43}},
+        {CellCode {'G'}, {45, 44}}, {CellCode {'B'}, {43, 44}},
     };
     for (const qreal ratio : {1.0, 2.0}) {
         PictureStore store;
         EXPECT_FALSE(store.isLoaded()) << "nothing is decoded before the first draw";
-        for (const auto &[holder, size] : sizes) {
-            const QPixmap &picture = store.picture(holder, ratio);
-            EXPECT_EQ(picture.size(), size * ratio) << int(holder) << " at " << ratio;
-            EXPECT_EQ(picture.devicePixelRatio(), ratio) << int(holder);
+        for (const auto &[code, size] : sizes) {
+            const QPixmap &picture = store.picture(code, ratio);
+            EXPECT_EQ(picture.size(), size * ratio) << toChar(code) << " at " << ratio;
+            EXPECT_EQ(picture.devicePixelRatio(), ratio) << toChar(code);
         }
     }
     PictureStore store;
-    EXPECT_NE(store.picture(Holder::Green, 1).toImage(),
-              store.picture(Holder::GreenHighlighted, 1).toImage());
-    EXPECT_EQ(store.picture(Holder::Yellow, 1.25).size(), QSize(90, 86)) << "2x above one";
+    EXPECT_NE(store.picture(CellCode {'g'}, 1).toImage(),
+              store.picture(CellCode {'G'}, 1).toImage());
+    EXPECT_EQ(store.picture(CellCode {'y'}, 1.25).size(), QSize(90, 86)) << "2x above one";
+    EXPECT_TRUE(store.picture(CellCode::Empty, 1).isNull()) << "an empty cell shows the surface";
 }
 
 } // namespace

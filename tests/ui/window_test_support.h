@@ -1,4 +1,4 @@
-// What the window tests share: the drawn grid in pixels, a window to test, what its screen shows.
+// What the window tests share: a window to test, its cells in pixels, what its screen shows.
 #pragma once
 
 #include "board_geometry.h"
@@ -25,12 +25,6 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace chromatta::ui::test {
-
-// The drawn grid in pixels of the surface's inner area.
-constexpr int GridLeft = BoardGrid::pixels(BoardGrid::Left);
-constexpr int GridTop = BoardGrid::pixels(BoardGrid::Top);
-constexpr int CellWidth = BoardGrid::pixels(BoardGrid::CellWidth);
-constexpr int CellHeight = BoardGrid::pixels(BoardGrid::CellHeight);
 
 inline bool allBlack(const QImage &image)
 {
@@ -90,8 +84,9 @@ protected:
     {
         const qreal ratio = screen.devicePixelRatio();
         const QPoint topLeft = board()->mapTo(window.data(), board()->contentsRect().topLeft()) +
-            QPoint(GridLeft + CellWidth * column, GridTop + CellHeight * row);
-        return screen.copy(QRect(topLeft * ratio, QSize(CellWidth, CellHeight) * ratio));
+            QPoint(BoardGrid::cellLeft(column), BoardGrid::cellTop(row));
+        return screen.copy(
+            QRect(topLeft * ratio, QSize(BoardGrid::CellWidth, BoardGrid::CellHeight) * ratio));
     }
 
     // Returns once the timer has ticked again.
