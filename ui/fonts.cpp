@@ -1,7 +1,10 @@
 // The stand-in faces for the designed fonts, installed once per program.
 #include "fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
+#include <system_error>
 
 namespace chromatta::ui {
 
@@ -20,6 +23,25 @@ void installFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Verdana"), DejaVuSans);
     QFont::insertSubstitution(QStringLiteral("Arial Black"), DejaVuSans);
     QFont::insertSubstitution(QStringLiteral("Small Fonts"), DejaVuSans);
+}
+
+FontConfigurationAhead::FontConfigurationAhead()
+{
+    try {
+        // FcInit's answer does not matter here: Qt asks again and handles a failure its way.
+        read_ = std::async(std::launch::async, [] { FcInit(); });
+    } catch (const std::system_error &) { }
+}
+
+FontConfigurationAhead::~FontConfigurationAhead()
+{
+    finish();
+}
+
+void FontConfigurationAhead::finish()
+{
+    if (read_.valid())
+        read_.get();
 }
 
 QFont designFont(const QString &family, double points, bool bold)

@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QString>
 
+#include <future>
+
 namespace chromatta::ui {
 
 // Debian ships none of the faces the window was designed with. The stand-ins are chosen here
@@ -23,6 +25,25 @@ inline QString missingStandInFont()
             return family;
     return {};
 }
+
+// Reads the desktop's font configuration (fontconfig's files and caches) on a thread of its own
+// from the moment this is made, while Qt starts its platform; Qt's own first question about fonts
+// then finds it read. Without a thread to be had, nothing is read ahead and Qt reads the
+// configuration itself, as it always would.
+class FontConfigurationAhead
+{
+public:
+    FontConfigurationAhead();
+    ~FontConfigurationAhead();
+    FontConfigurationAhead(const FontConfigurationAhead &) = delete;
+    FontConfigurationAhead &operator=(const FontConfigurationAhead &) = delete;
+    // Waits for the thread and ends it: a thread that has returned keeps its stack until then,
+    // address space a game under a limit needs for its sounds.
+    void finish();
+
+private:
+    std::future<void> read_;
+};
 
 // The designed font of a control: a family, a size in points at 96 dots per inch, bold or not.
 // The size is turned into pixels because the window's layout is fixed in pixels: a desktop set

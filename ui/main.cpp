@@ -2,6 +2,7 @@
 #include "descriptor_check.h"
 #include "display_check.h"
 #include "file_size_limit.h"
+#include "fonts.h"
 #include "main_window.h"
 #include "memory_check.h"
 #include "thread_check.h"
@@ -16,9 +17,12 @@ int main(int argc, char **argv)
     if (!chromatta::ui::enoughAddressSpaceToStart() || !chromatta::ui::enoughDescriptorsToStart() ||
         !chromatta::ui::enoughThreadsToStart())
         return 1;
+    // Qt starts its platform meanwhile.
+    chromatta::ui::FontConfigurationAhead fonts;
     chromatta::ui::PlatformStartGuard guard;
     QApplication app(argc, argv);
     guard.finish();
+    fonts.finish();
     if (const auto problem = chromatta::ui::screenProblem()) {
         chromatta::ui::reportDisplayProblem(*problem);
         return 1;

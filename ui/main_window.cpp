@@ -86,6 +86,9 @@ QIcon applicationIcon()
 
 MainWindow::MainWindow()
 {
+    // The background is by far the largest picture: it is decoded on the other core while the
+    // controls, their fonts and the menus are made, and shown once they are.
+    PictureAhead background(QStringLiteral("background"), devicePixelRatioF());
     installFontSubstitutes();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("gameWindow"));
@@ -123,6 +126,7 @@ MainWindow::MainWindow()
 
     handle(&Game::windowOpened);
     timer_->start();
+    showBackground(background.take());
 }
 
 MainWindow::~MainWindow() = default;
@@ -145,12 +149,9 @@ QWidget *MainWindow::buildClientArea()
     client->setFixedSize(WindowLayout::ClientWidth, WindowLayout::ClientHeight);
     setBackground(client, Qt::black);
 
-    // Unscaled at the top-left corner; the window is narrower than the picture and cuts it off.
-    auto *background = new QLabel(client);
-    background->setObjectName(QStringLiteral("background"));
-    const QPixmap picture = loadPicture(QStringLiteral("background"), devicePixelRatioF());
-    background->setPixmap(picture);
-    background->setGeometry(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
+    // Made first, so that every other control lies above it; its picture comes later.
+    background_ = new QLabel(client);
+    background_->setObjectName(QStringLiteral("background"));
 
     buildScoreLabels(client);
     buildColourCounts(client);
@@ -162,6 +163,13 @@ QWidget *MainWindow::buildClientArea()
 
     buildStatusStrip(client);
     return client;
+}
+
+void MainWindow::showBackground(const QPixmap &picture)
+{
+    // Unscaled at the top-left corner; the window is narrower than the picture and cuts it off.
+    background_->setPixmap(picture);
+    background_->setGeometry(QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
 }
 
 // The points, "LEVEL UP" and the points the next level needs.

@@ -44,6 +44,7 @@ protected:
 
 private:
     QWidget *buildClientArea();
+    void showBackground(const QPixmap &picture);
     void buildScoreLabels(QWidget *client);
     void buildColourCounts(QWidget *client);
     void buildStatusStrip(QWidget *client);
@@ -65,6 +66,7 @@ private:
     void quit();
 
     PictureStore pictures_;
+    QLabel *background_ = nullptr;
     std::array<QLabel *, LabelCount> labels_ {};
     // The count of each colour, in the order of Colours.
     std::array<QLabel *, ColourCount> counts_ {};

@@ -1,18 +1,44 @@
 // The pictures from the resources, at the screen's density, and the store of the box pictures.
 #include "picture_store.h"
 
+#include <system_error>
+
 namespace chromatta::ui {
 
-QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
+namespace {
+
+// QImage, unlike QPixmap, may be decoded away from the window's thread.
+QImage loadImage(const QString &name, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1.0) {
-        QPixmap sharp(QStringLiteral(":/%1@2x.png").arg(name));
+        QImage sharp(QStringLiteral(":/%1@2x.png").arg(name));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap(QStringLiteral(":/%1.png").arg(name));
+    return QImage(QStringLiteral(":/%1.png").arg(name));
+}
+
+} // namespace
+
+QPixmap loadPicture(const QString &name, qreal devicePixelRatio)
+{
+    return QPixmap::fromImage(loadImage(name, devicePixelRatio));
+}
+
+PictureAhead::PictureAhead(const QString &name, qreal devicePixelRatio)
+{
+    try {
+        image_ = std::async(std::launch::async, loadImage, name, devicePixelRatio);
+    } catch (const std::system_error &) {
+        image_ = std::async(std::launch::deferred, loadImage, name, devicePixelRatio);
+    }
+}
+
+QPixmap PictureAhead::take()
+{
+    return QPixmap::fromImage(image_.get());
 }
 
 const QPixmap &PictureStore::picture(CellCode code, qreal devicePixelRatio)
