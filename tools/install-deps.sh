@@ -15,7 +15,7 @@ set -euo pipefail
 play=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-wayland libxkbcommon-dev libx11-dev libxcb1-dev libsndfile1-dev libpulse-dev
-    libwayland-dev wayland-protocols qt6-base-private-dev
+    libfontconfig-dev libwayland-dev wayland-protocols qt6-base-private-dev
     fonts-dejavu-core fonts-liberation2
 )
 tests=(
